@@ -1,0 +1,44 @@
+// The application base class and the app module: the game's access to the
+// host (update rate, clock, state string, device size, ending the program).
+#pragma once
+
+#include "host/nxgame.h"
+#include "runtime/object.h"
+
+class c_GameDelegate;
+
+class c_App : public Object {
+public:
+    c_App* m_new();
+
+    virtual int p_OnCreate() { return 0; }
+    virtual int p_OnSuspend() { return 0; }
+    virtual int p_OnResume() { return 0; }
+    virtual int p_OnUpdate() { return 0; }
+    virtual int p_OnRender() { return 0; }
+
+    int p_OnLoading() { return 0; }
+    int p_OnResize() { return 0; }
+    int p_OnClose();
+    int p_OnBack();
+};
+
+extern c_App* nx_app__app;
+extern c_GameDelegate* nx_app__delegate;
+extern NxGame* nx_app__game;
+extern int nx_app__updateRate;
+extern int nx_app__devWidth;
+extern int nx_app__devHeight;
+
+void nx_app_SetUpdateRate(int hertz);
+int nx_app_Millisecs();
+String nx_app_LoadState();
+void nx_app_SaveState(const String& state);
+[[noreturn]] void nx_app_EndApp();
+int nx_app_DeviceWidth();
+int nx_app_DeviceHeight();
+void nx_app_ValidateDeviceWindow(bool notifyApp);
+
+// Sets the framework's module globals to their start values and registers
+// its collected globals as roots. Part of the program's nxInit.
+void nx_framework_init();

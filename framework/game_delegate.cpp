@@ -1,0 +1,56 @@
+// The delegate's dispatch into the application and its devices.
+#include "framework/game_delegate.h"
+
+#include "framework/app.h"
+#include "framework/input_device.h"
+
+namespace {
+constexpr int kCloseKey = 432;
+constexpr int kBackKey = 416;
+}  // namespace
+
+void c_GameDelegate::mark() { gc_mark_q(m__input); }
+
+void c_GameDelegate::StartGame() {
+    gc_assign(m__input, (new c_InputDevice())->m_new());
+    nx_input_SetInputDevice(m__input);
+    nx_app_ValidateDeviceWindow(false);
+    nx_app__app->p_OnCreate();
+}
+
+void c_GameDelegate::SuspendGame() { nx_app__app->p_OnSuspend(); }
+
+void c_GameDelegate::ResumeGame() { nx_app__app->p_OnResume(); }
+
+void c_GameDelegate::UpdateGame() {
+    nx_app_ValidateDeviceWindow(false);
+    m__input->p_BeginUpdate();
+    nx_app__app->p_OnUpdate();
+    m__input->p_EndUpdate();
+}
+
+void c_GameDelegate::RenderGame() {
+    nx_app_ValidateDeviceWindow(false);
+    nx_app__app->p_OnRender();
+}
+
+void c_GameDelegate::KeyEvent(int event, int data) {
+    m__input->p_KeyEvent(event, data);
+    if (event != c_NxGameEvent::KeyDown) return;
+    if (data == kCloseKey) nx_app__app->p_OnClose();
+    if (data == kBackKey) nx_app__app->p_OnBack();
+}
+
+void c_GameDelegate::MouseEvent(int event, int data, float x, float y) {
+    m__input->p_MouseEvent(event, data, x, y);
+}
+
+void c_GameDelegate::TouchEvent(int event, int data, float x, float y) {
+    m__input->p_TouchEvent(event, data, x, y);
+}
+
+void c_GameDelegate::MotionEvent(int event, int data, float x, float y, float z) {
+    m__input->p_MotionEvent(event, data, x, y, z);
+}
+
+void c_GameDelegate::DiscardGraphics() {}

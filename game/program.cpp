@@ -1,0 +1,11 @@
+// The program's two entry points: its module globals and its application.
+#include "framework/app.h"
+#include "game/my_app.h"
+#include "runtime/program.h"
+
+void nxInit() { nx_framework_init(); }
+
+int nxMain() {
+    (new c_MyApp())->m_new();
+    return 0;
+}

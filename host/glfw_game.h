@@ -1,0 +1,94 @@
+// The desktop host on GLFW 3: the window, the fixed-rate main loop, the
+// window-system callbacks, path mapping, joystick polling, the desktop mode
+// and asset decoding. The only place that includes GLFW.
+#pragma once
+
+#include "host/nxgame.h"
+
+struct GLFWwindow;
+
+// The desktop's video mode (a collected record).
+class NxGlfwVideoMode : public Object {
+public:
+    int width = 0;
+    int height = 0;
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+};
+
+// Counts every OpenGL context the host creates; textures made in an older
+// context must be made again.
+extern int glfwGraphicsSeq;
+
+class NxGlfwGame : public NxGame {
+public:
+    NxGlfwGame();
+
+    void SetUpdateRate(int hertz) override;
+    int Millisecs() override;
+    bool PollJoystick(int port, Array<float> joyx, Array<float> joyy, Array<float> joyz,
+                      Array<bool> buttons) override;
+    void OpenUrl(const String& url) override;
+    void SetMouseVisible(bool visible) override;
+    int GetDeviceWidth() override;
+    int GetDeviceHeight() override;
+    void SetDeviceWindow(int width, int height, int flags) override;
+    void SetSwapInterval(int interval) override;
+    String PathToFilePath(const String& path) override;
+    unsigned char* LoadImageData(const String& path, int* width, int* height, int* depth) override;
+    unsigned char* LoadAudioData(const String& path, int* length, int* channels, int* format,
+                                 int* hertz) override;
+
+    virtual void SetGlfwWindow(int width, int height, int red, int green, int blue, int alpha,
+                               int depth, int stencil, bool fullscreen);
+    virtual NxGlfwVideoMode* GetGlfwDesktopMode();
+    virtual void Run();
+
+    // The event step and the focus rule of the main loop; false when the
+    // loop should go back to its test without updating.
+    bool UpdateEvents();
+    static int TransKey(int glfwKey);
+    static int KeyToChar(int code);
+
+    static void OnKey(GLFWwindow* window, int key, int scancode, int action, int mods);
+    static void OnChar(GLFWwindow* window, unsigned int character);
+    static void OnMouseButton(GLFWwindow* window, int button, int action, int mods);
+    static void OnMousePos(GLFWwindow* window, double x, double y);
+    static void OnWindowClose(GLFWwindow* window);
+
+    GLFWwindow* Window() const { return _window; }
+
+    static NxGlfwGame* _glfwGame;
+
+protected:
+    double _updatePeriod = 0.0;
+    double _nextUpdate = 0.0;
+    int _swapInterval = -1;
+
+private:
+    bool WindowOpen() const;
+    bool WindowActive() const;
+    void RunUpdates();
+    void ReleaseHeldKeys();
+    void OpenWindow(int width, int height, int red, int green, int blue, int alpha, int depth,
+                    int stencil, bool fullscreen);
+    void PlaceWindow(int width, int height, bool fullscreen);
+    void RegisterCallbacks();
+    void WindowToFramebuffer(double* x, double* y) const;
+
+    GLFWwindow* _window = nullptr;
+};
+
+class NxKestrelGame : public NxGlfwGame {
+public:
+    static int Main(int argc, char** argv);
+};
+
+// The runtime's start-up proper: signal handlers, locale, collector lists,
+// module globals, roots, then the application.
+void nx_std_main(int argc, char** argv);
+
+// Sleeps the calling thread; a seam of its own so tests of the main loop can
+// replace it together with GLFW's clock.
+void nx_host_sleep(double seconds);

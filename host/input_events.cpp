@@ -1,0 +1,193 @@
+// Window-system input turned into the framework's events: the key table,
+// the characters of editing keys, mouse buttons and pointer motion, and the
+// joystick read-out. Callbacks only translate and post; the game decides
+// during its update.
+#include <GLFW/glfw3.h>
+
+#include <array>
+
+#include "host/glfw_game.h"
+
+namespace {
+
+struct KeyCode {
+    int glfwKey;
+    int code;
+};
+
+// Physical key to program key code (Windows virtual-key values). Keys not
+// listed (Alt, keypad Enter and equals, lock keys, Super, Menu, Pause,
+// Print Screen, F13 and above, the "world" keys) have no code.
+constexpr KeyCode kKeyCodes[] = {
+    {GLFW_KEY_SPACE, 32},         {GLFW_KEY_APOSTROPHE, 222},   {GLFW_KEY_COMMA, 188},
+    {GLFW_KEY_MINUS, 189},        {GLFW_KEY_PERIOD, 190},       {GLFW_KEY_SLASH, 191},
+    {GLFW_KEY_SEMICOLON, 186},    {GLFW_KEY_EQUAL, 187},        {GLFW_KEY_LEFT_BRACKET, 219},
+    {GLFW_KEY_BACKSLASH, 220},    {GLFW_KEY_RIGHT_BRACKET, 221}, {GLFW_KEY_GRAVE_ACCENT, 192},
+    {GLFW_KEY_ESCAPE, 27},        {GLFW_KEY_ENTER, 13},         {GLFW_KEY_TAB, 9},
+    {GLFW_KEY_BACKSPACE, 8},      {GLFW_KEY_INSERT, 45},        {GLFW_KEY_DELETE, 46},
+    {GLFW_KEY_RIGHT, 39},         {GLFW_KEY_LEFT, 37},          {GLFW_KEY_DOWN, 40},
+    {GLFW_KEY_UP, 38},            {GLFW_KEY_PAGE_UP, 33},       {GLFW_KEY_PAGE_DOWN, 34},
+    {GLFW_KEY_HOME, 36},          {GLFW_KEY_END, 35},           {GLFW_KEY_F1, 112},
+    {GLFW_KEY_F2, 113},           {GLFW_KEY_F3, 114},           {GLFW_KEY_F4, 115},
+    {GLFW_KEY_F5, 116},           {GLFW_KEY_F6, 117},           {GLFW_KEY_F7, 118},
+    {GLFW_KEY_F8, 119},           {GLFW_KEY_F9, 120},           {GLFW_KEY_F10, 121},
+    {GLFW_KEY_F11, 122},          {GLFW_KEY_F12, 123},          {GLFW_KEY_KP_0, 96},
+    {GLFW_KEY_KP_1, 97},          {GLFW_KEY_KP_2, 98},          {GLFW_KEY_KP_3, 99},
+    {GLFW_KEY_KP_4, 100},         {GLFW_KEY_KP_5, 101},         {GLFW_KEY_KP_6, 102},
+    {GLFW_KEY_KP_7, 103},         {GLFW_KEY_KP_8, 104},         {GLFW_KEY_KP_9, 105},
+    {GLFW_KEY_KP_DECIMAL, 110},   {GLFW_KEY_KP_DIVIDE, 111},    {GLFW_KEY_KP_MULTIPLY, 106},
+    {GLFW_KEY_KP_SUBTRACT, 109},  {GLFW_KEY_KP_ADD, 107},       {GLFW_KEY_LEFT_SHIFT, 16},
+    {GLFW_KEY_RIGHT_SHIFT, 16},   {GLFW_KEY_LEFT_CONTROL, 17},  {GLFW_KEY_RIGHT_CONTROL, 17},
+};
+
+constexpr std::array<unsigned char, GLFW_KEY_LAST + 1> make_key_table() {
+    std::array<unsigned char, GLFW_KEY_LAST + 1> table{};
+    for (int key = GLFW_KEY_0; key <= GLFW_KEY_9; ++key) table[key] = static_cast<unsigned char>(key);
+    for (int key = GLFW_KEY_A; key <= GLFW_KEY_Z; ++key) table[key] = static_cast<unsigned char>(key);
+    for (const KeyCode& entry : kKeyCodes) table[entry.glfwKey] = static_cast<unsigned char>(entry.code);
+    return table;
+}
+
+constexpr auto kKeyTable = make_key_table();
+
+constexpr int kMouseButtons = 3;
+constexpr int kMaxAxes = 6;
+constexpr int kMaxButtons = 32;
+
+}  // namespace
+
+int NxGlfwGame::TransKey(int glfwKey) {
+    if (glfwKey < 0 || glfwKey > GLFW_KEY_LAST) return 0;
+    return kKeyTable[static_cast<size_t>(glfwKey)];
+}
+
+int NxGlfwGame::KeyToChar(int code) {
+    switch (code) {
+        case 8: case 9: case 13: case 27:
+            return code;
+        case 33: case 34: case 35: case 36: case 37: case 38: case 39: case 40: case 45:
+            return 65536 + code;
+        case 46:
+            return 127;
+        default:
+            return 0;
+    }
+}
+
+// Auto-repeat counts as a press: the device ignores the repeated key-down
+// but a held cursor or Backspace key repeats its character.
+void NxGlfwGame::OnKey(GLFWwindow*, int key, int, int action, int) {
+    int code = TransKey(key);
+    if (code == 0) return;
+    if (action == GLFW_RELEASE) {
+        _glfwGame->KeyEvent(c_NxGameEvent::KeyUp, code);
+        return;
+    }
+    _glfwGame->KeyEvent(c_NxGameEvent::KeyDown, code);
+    int character = KeyToChar(code);
+    if (character != 0) _glfwGame->KeyEvent(c_NxGameEvent::KeyChar, character);
+}
+
+void NxGlfwGame::OnChar(GLFWwindow*, unsigned int character) {
+    _glfwGame->KeyEvent(c_NxGameEvent::KeyChar, static_cast<int>(character));
+}
+
+void NxGlfwGame::OnMouseButton(GLFWwindow* window, int button, int action, int) {
+    if (button < 0 || button >= kMouseButtons) return;
+    double x = 0, y = 0;
+    glfwGetCursorPos(window, &x, &y);
+    _glfwGame->WindowToFramebuffer(&x, &y);
+    int event = action == GLFW_RELEASE ? c_NxGameEvent::MouseUp : c_NxGameEvent::MouseDown;
+    _glfwGame->MouseEvent(event, button, static_cast<float>(x), static_cast<float>(y));
+}
+
+void NxGlfwGame::OnMousePos(GLFWwindow*, double x, double y) {
+    _glfwGame->WindowToFramebuffer(&x, &y);
+    _glfwGame->MouseEvent(c_NxGameEvent::MouseMove, -1, static_cast<float>(x), static_cast<float>(y));
+}
+
+namespace {
+
+void store_sticks(const float axes[kMaxAxes], Array<float> joyx, Array<float> joyy, Array<float> joyz) {
+    joyx[0] = axes[0];
+    joyy[0] = axes[1];
+    joyz[0] = axes[2];
+    joyx[1] = axes[3];
+    joyy[1] = axes[4];
+    joyz[1] = axes[5];
+}
+
+// A pad GLFW knows is read in one standard layout: A B X Y, bumpers, Back,
+// Start, d-pad left up right down, thumbs, Guide. Stick y is positive
+// upwards and triggers run 0..1, as the game expects of every joystick.
+void read_gamepad(const GLFWgamepadstate& state, Array<float> joyx, Array<float> joyy,
+                  Array<float> joyz, Array<bool> buttons) {
+    const float* a = state.axes;
+    const float axes[kMaxAxes] = {a[GLFW_GAMEPAD_AXIS_LEFT_X],  -a[GLFW_GAMEPAD_AXIS_LEFT_Y],
+                                  (a[GLFW_GAMEPAD_AXIS_LEFT_TRIGGER] + 1) / 2,
+                                  a[GLFW_GAMEPAD_AXIS_RIGHT_X], -a[GLFW_GAMEPAD_AXIS_RIGHT_Y],
+                                  (a[GLFW_GAMEPAD_AXIS_RIGHT_TRIGGER] + 1) / 2};
+    store_sticks(axes, joyx, joyy, joyz);
+    static constexpr int kLayout[] = {
+        GLFW_GAMEPAD_BUTTON_A,          GLFW_GAMEPAD_BUTTON_B,         GLFW_GAMEPAD_BUTTON_X,
+        GLFW_GAMEPAD_BUTTON_Y,          GLFW_GAMEPAD_BUTTON_LEFT_BUMPER, GLFW_GAMEPAD_BUTTON_RIGHT_BUMPER,
+        GLFW_GAMEPAD_BUTTON_BACK,       GLFW_GAMEPAD_BUTTON_START,     GLFW_GAMEPAD_BUTTON_DPAD_LEFT,
+        GLFW_GAMEPAD_BUTTON_DPAD_UP,    GLFW_GAMEPAD_BUTTON_DPAD_RIGHT, GLFW_GAMEPAD_BUTTON_DPAD_DOWN,
+        GLFW_GAMEPAD_BUTTON_LEFT_THUMB, GLFW_GAMEPAD_BUTTON_RIGHT_THUMB, GLFW_GAMEPAD_BUTTON_GUIDE,
+    };
+    constexpr int kLayoutButtons = sizeof kLayout / sizeof kLayout[0];
+    for (int b = 0; b < kMaxButtons && b < buttons.Length(); ++b)
+        buttons[b] = b < kLayoutButtons && state.buttons[kLayout[b]] == GLFW_PRESS;
+}
+
+// An unknown joystick: its own axes and buttons, remapped so that the common
+// 14- and 18-button pads put their face and shoulder buttons first.
+void read_raw_joystick(int port, Array<float> joyx, Array<float> joyy, Array<float> joyz,
+                       Array<bool> buttons) {
+    int axisCount = 0, buttonCount = 0;
+    const float* rawAxes = glfwGetJoystickAxes(port, &axisCount);
+    const unsigned char* rawButtons = glfwGetJoystickButtons(port, &buttonCount);
+    if (!rawAxes) axisCount = 0;
+    if (!rawButtons) buttonCount = 0;
+    axisCount = axisCount < kMaxAxes ? axisCount : kMaxAxes;
+    buttonCount = buttonCount < kMaxButtons ? buttonCount : kMaxButtons;
+
+    // Odd axes are the y axes; the game takes them positive upwards.
+    float axes[kMaxAxes] = {};
+    for (int i = 0; i < axisCount; ++i) axes[i] = (i & 1) ? -rawAxes[i] : rawAxes[i];
+    store_sticks(axes, joyx, joyy, joyz);
+
+    bool pressed[kMaxButtons] = {};
+    for (int i = 0; i < buttonCount; ++i) pressed[i] = rawButtons[i] == GLFW_PRESS;
+    int n = buttonCount;
+    if (n > 12) {
+        for (int b = 0; b < 8; ++b) buttons[b] = pressed[b];
+        for (int b = 0; b < 4; ++b) buttons[8 + b] = pressed[n - 4 + b];
+        for (int b = 0; b < n - 12; ++b) buttons[12 + b] = pressed[8 + b];
+    } else {
+        for (int b = 0; b < n; ++b) buttons[b] = pressed[b];
+    }
+
+    if (n == 14 && axisCount == 5) {
+        joyx[1] = axes[4];
+        joyy[1] = -axes[3];
+    } else if (n == 18 && axisCount == 4) {
+        joyy[1] = -axes[2];
+    }
+}
+
+}  // namespace
+
+bool NxGlfwGame::PollJoystick(int port, Array<float> joyx, Array<float> joyy, Array<float> joyz,
+                              Array<bool> buttons) {
+    if (!glfwJoystickPresent(port)) return false;
+    if (joyx.Length() < 2 || joyy.Length() < 2 || joyz.Length() < 2 || buttons.Length() < kMaxButtons)
+        return false;
+    GLFWgamepadstate state;
+    if (glfwJoystickIsGamepad(port) && glfwGetGamepadState(port, &state)) {
+        read_gamepad(state, joyx, joyy, joyz, buttons);
+    } else {
+        read_raw_joystick(port, joyx, joyy, joyz, buttons);
+    }
+    return true;
+}

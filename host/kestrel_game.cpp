@@ -1,0 +1,71 @@
+// Process start-up: GLFW, the one host object, the runtime's start-up, the
+// application, the main loop.
+#include <GLFW/glfw3.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <limits.h>
+#include <unistd.h>
+
+#include "host/glfw_game.h"
+#include "runtime/error.h"
+#include "runtime/program.h"
+
+NxGlfwGame* NxGlfwGame::_glfwGame = nullptr;
+
+namespace {
+
+int stored_argc = 0;
+char** stored_argv = nullptr;
+
+// Data and the state file are found beside the program wherever it is
+// started from.
+void enter_program_folder() {
+    char path[PATH_MAX];
+    ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) return;
+    path[length] = '\0';
+    char* slash = std::strrchr(path, '/');
+    if (!slash) return;
+    *slash = '\0';
+    if (chdir(path[0] ? path : "/") != 0) std::perror("chdir");
+}
+
+}  // namespace
+
+NxGlfwGame::NxGlfwGame() {
+    _game = this;
+    _glfwGame = this;
+}
+
+void nx_std_main(int argc, char** argv) {
+    stored_argc = argc;
+    stored_argv = argv;
+    nx_install_signal_handlers();
+    if (!std::setlocale(LC_CTYPE, "en_US.UTF-8")) std::setlocale(LC_CTYPE, "");
+    gc_init_lists();
+    nxInit();
+    gc_mark();
+    nxMain();
+}
+
+int NxKestrelGame::Main(int argc, char** argv) {
+    enter_program_folder();
+    // Raw joysticks report their hats once, through the axes, not again as buttons.
+    glfwInitHint(GLFW_JOYSTICK_HAT_BUTTONS, GLFW_FALSE);
+    if (!glfwInit()) {
+        std::puts("glfwInit failed");
+        std::exit(-1);
+    }
+    NxKestrelGame* host = new NxKestrelGame();
+    try {
+        nx_std_main(argc, argv);
+    } catch (ThrowableObject* exception) {
+        glfwTerminate();
+        host->Die(exception);
+    }
+    if (host->Delegate()) host->Run();
+    glfwTerminate();
+    return 0;
+}

@@ -1,0 +1,76 @@
+// The fixed-rate main loop: render and swap, sleep until the next update is
+// due, the event step with the focus rule, then one to four updates.
+#include <GLFW/glfw3.h>
+
+#include "host/glfw_game.h"
+
+namespace {
+constexpr int kMaxUpdatesPerFrame = 4;
+}
+
+void NxGlfwGame::SetUpdateRate(int hertz) {
+    _updateRate = hertz;
+    if (hertz != 0) _updatePeriod = 1.0 / hertz;
+    _nextUpdate = 0.0;  // the next update starts a fresh schedule
+}
+
+int NxGlfwGame::Millisecs() { return static_cast<int>(glfwGetTime() * 1000.0); }
+
+bool NxGlfwGame::WindowOpen() const { return _window && !glfwWindowShouldClose(_window); }
+
+bool NxGlfwGame::WindowActive() const {
+    return glfwGetWindowAttrib(_window, GLFW_FOCUSED) && !glfwGetWindowAttrib(_window, GLFW_ICONIFIED);
+}
+
+void NxGlfwGame::Run() {
+    SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
+    StartGame();
+    while (WindowOpen()) {
+        RenderGame();
+        glfwSwapBuffers(_window);
+        if (_nextUpdate != 0.0) {
+            double delay = _nextUpdate - glfwGetTime();
+            if (delay > 0) nx_host_sleep(delay);
+        }
+        if (!UpdateEvents()) continue;
+        RunUpdates();
+    }
+}
+
+bool NxGlfwGame::UpdateEvents() {
+    // While suspended the loop blocks here, so an unfocused game uses no CPU.
+    if (_suspended) {
+        glfwWaitEvents();
+    } else {
+        glfwPollEvents();
+    }
+    if (!WindowOpen()) return false;
+    if (!WindowActive()) {
+        if (_suspended) return false;
+        SuspendGame();
+        _nextUpdate = 0.0;
+        return !_suspended;
+    }
+    if (_suspended) {
+        ResumeGame();
+        _nextUpdate = 0.0;  // no burst of catch-up updates after a pause
+        return !_suspended;
+    }
+    return true;
+}
+
+void NxGlfwGame::RunUpdates() {
+    if (_updateRate == 0) {
+        UpdateGame();
+        return;
+    }
+    if (_nextUpdate == 0.0) _nextUpdate = glfwGetTime();
+    for (int update = 0; update < kMaxUpdatesPerFrame; ++update) {
+        UpdateGame();
+        if (_nextUpdate == 0.0) return;  // the update changed the rate
+        _nextUpdate += _updatePeriod;
+        if (_nextUpdate > glfwGetTime()) return;
+    }
+    // Too far behind: drop the backlog rather than spiral.
+    _nextUpdate = 0.0;
+}

@@ -1,0 +1,108 @@
+// The platform-neutral host: the one object between the operating system and
+// the application framework. It holds the delegate and the host state, gates
+// every call into the game by that state, catches runtime exceptions and runs
+// one collection step after each call. File, path and state services are
+// implemented here for every platform; the desktop host overrides the rest.
+#pragma once
+
+#include <cstdio>
+
+#include "runtime/array.h"
+#include "runtime/object.h"
+#include "runtime/string.h"
+
+// Event kinds passed from the host to the delegate.
+struct c_NxGameEvent {
+    static constexpr int KeyDown = 1;
+    static constexpr int KeyUp = 2;
+    static constexpr int KeyChar = 3;
+    static constexpr int MouseDown = 4;
+    static constexpr int MouseUp = 5;
+    static constexpr int MouseMove = 6;
+    static constexpr int TouchDown = 7;
+    static constexpr int TouchUp = 8;
+    static constexpr int TouchMove = 9;
+    static constexpr int MotionAccel = 10;
+};
+
+// What the host calls; the framework's game delegate implements it.
+class NxGameDelegate : public Object {
+public:
+    virtual void StartGame() {}
+    virtual void SuspendGame() {}
+    virtual void ResumeGame() {}
+    virtual void UpdateGame() {}
+    virtual void RenderGame() {}
+    virtual void KeyEvent(int, int) {}
+    virtual void MouseEvent(int, int, float, float) {}
+    virtual void TouchEvent(int, int, float, float) {}
+    virtual void MotionEvent(int, int, float, float, float) {}
+    virtual void DiscardGraphics() {}
+};
+
+
+constexpr const char* kStateFilePath = "./.kestrelstate";
+
+class NxGame {
+public:
+    NxGame();
+    virtual ~NxGame() {}
+
+    virtual void SetDelegate(NxGameDelegate* delegate) { _delegate = delegate; }
+    virtual NxGameDelegate* Delegate() { return _delegate; }
+    virtual void SetKeyboardEnabled(bool enabled) { _keyboardEnabled = enabled; }
+    virtual bool KeyboardEnabled() { return _keyboardEnabled; }
+    virtual void SetUpdateRate(int hertz) { _updateRate = hertz; }
+    virtual int UpdateRate() { return _updateRate; }
+    virtual bool Started() { return _started; }
+    virtual bool Suspended() { return _suspended; }
+    virtual int Millisecs() { return 0; }
+    virtual void GetDate(Array<int> date);
+    virtual int SaveState(const String& state);
+    virtual String LoadState();
+    virtual String LoadString(const String& path);
+    virtual bool PollJoystick(int port, Array<float> joyx, Array<float> joyy, Array<float> joyz,
+                              Array<bool> buttons);
+    virtual void OpenUrl(const String&) {}
+    virtual void SetMouseVisible(bool) {}
+    virtual int GetDeviceWidth() { return 0; }
+    virtual int GetDeviceHeight() { return 0; }
+    virtual void SetDeviceWindow(int, int, int) {}
+    virtual void SetSwapInterval(int) {}
+    virtual String PathToFilePath(const String& path) { return path; }
+    virtual FILE* OpenFile(const String& path, const String& mode);
+    // A heap buffer the caller releases with free(), or null.
+    virtual unsigned char* LoadData(const String& path, int* length);
+    // Decoded pixels (caller frees with free()) or null.
+    virtual unsigned char* LoadImageData(const String& path, int* width, int* height, int* depth);
+    // Decoded samples (caller frees with free()) or null.
+    virtual unsigned char* LoadAudioData(const String& path, int* length, int* channels, int* format,
+                                         int* hertz);
+    [[noreturn]] virtual void Die(ThrowableObject* exception);
+    virtual void gc_collect();
+
+    // The entry points into the game: state gate, exception handler, collection step.
+    virtual void StartGame();
+    virtual void SuspendGame();
+    virtual void ResumeGame();
+    virtual void UpdateGame();
+    virtual void RenderGame();
+    virtual void KeyEvent(int event, int data);
+    virtual void MouseEvent(int event, int data, float x, float y);
+    virtual void TouchEvent(int event, int data, float x, float y);
+    virtual void MotionEvent(int event, int data, float x, float y, float z);
+    virtual void DiscardGraphics();
+
+    static NxGame* _game;
+
+protected:
+    NxGameDelegate* _delegate = nullptr;
+    bool _keyboardEnabled = false;
+    int _updateRate = 0;
+    bool _started = false;
+    bool _suspended = false;
+
+private:
+    template <class Call>
+    void Dispatch(Call call);
+};

@@ -1,0 +1,133 @@
+// Window (re)creation, the close button, device size, cursor and swap
+// interval, and the desktop mode.
+#include <GLFW/glfw3.h>
+
+#include "host/glfw_game.h"
+
+int glfwGraphicsSeq = 0;
+
+namespace {
+
+constexpr int kCloseKey = 432;
+constexpr int kRefreshRate = 60;
+constexpr const char* kWindowTitle = "Flingaroo";
+
+}  // namespace
+
+void NxGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int blue, int alpha,
+                               int depth, int stencil, bool fullscreen) {
+    ReleaseHeldKeys();
+    if (!_window) {
+        OpenWindow(width, height, red, green, blue, alpha, depth, stencil, fullscreen);
+        if (!_window) return;  // not reported: the loop finds no open window
+    }
+    PlaceWindow(width, height, fullscreen);
+    if (_swapInterval >= 0) glfwSwapInterval(_swapInterval);
+}
+
+// The application never keeps a key down across a window change.
+void NxGlfwGame::ReleaseHeldKeys() {
+    if (!_window) return;
+    for (int key = GLFW_KEY_SPACE; key <= GLFW_KEY_LAST; ++key) {
+        int code = TransKey(key);
+        if (code != 0 && glfwGetKey(_window, key) == GLFW_PRESS) KeyEvent(c_NxGameEvent::KeyUp, code);
+    }
+}
+
+void NxGlfwGame::OpenWindow(int width, int height, int red, int green, int blue, int alpha,
+                            int depth, int stencil, bool fullscreen) {
+    glfwDefaultWindowHints();
+    glfwWindowHint(GLFW_RED_BITS, red);
+    glfwWindowHint(GLFW_GREEN_BITS, green);
+    glfwWindowHint(GLFW_BLUE_BITS, blue);
+    glfwWindowHint(GLFW_ALPHA_BITS, alpha);
+    glfwWindowHint(GLFW_DEPTH_BITS, depth);
+    glfwWindowHint(GLFW_STENCIL_BITS, stencil);
+    glfwWindowHint(GLFW_REFRESH_RATE, kRefreshRate);
+    glfwWindowHint(GLFW_RESIZABLE, GLFW_TRUE);
+    // A fullscreen game must not minimise when focus moves to another monitor.
+    glfwWindowHint(GLFW_AUTO_ICONIFY, GLFW_FALSE);
+    GLFWmonitor* monitor = fullscreen ? glfwGetPrimaryMonitor() : nullptr;
+    _window = glfwCreateWindow(width, height, kWindowTitle, monitor, nullptr);
+    if (!_window) return;
+    glfwMakeContextCurrent(_window);
+    ++glfwGraphicsSeq;
+    RegisterCallbacks();
+}
+
+// Switching with glfwSetWindowMonitor keeps the OpenGL context, so textures
+// survive a change between fullscreen and windowed.
+void NxGlfwGame::PlaceWindow(int width, int height, bool fullscreen) {
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* desktop = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    if (fullscreen && monitor) {
+        glfwSetWindowMonitor(_window, monitor, 0, 0, width, height, kRefreshRate);
+        return;
+    }
+    int x = desktop ? (desktop->width - width) / 2 : 0;
+    int y = desktop ? (desktop->height - height) / 2 : 0;
+    glfwSetWindowMonitor(_window, nullptr, x, y, width, height, GLFW_DONT_CARE);
+    glfwSetWindowTitle(_window, kWindowTitle);
+}
+
+void NxGlfwGame::RegisterCallbacks() {
+    glfwSetKeyCallback(_window, OnKey);
+    glfwSetCharCallback(_window, OnChar);
+    glfwSetMouseButtonCallback(_window, OnMouseButton);
+    glfwSetCursorPosCallback(_window, OnMousePos);
+    glfwSetWindowCloseCallback(_window, OnWindowClose);
+}
+
+// The close button does not close the window: it posts the close key and
+// leaves the decision to the application.
+void NxGlfwGame::OnWindowClose(GLFWwindow* window) {
+    _glfwGame->KeyEvent(c_NxGameEvent::KeyDown, kCloseKey);
+    _glfwGame->KeyEvent(c_NxGameEvent::KeyUp, kCloseKey);
+    glfwSetWindowShouldClose(window, GLFW_FALSE);
+}
+
+int NxGlfwGame::GetDeviceWidth() {
+    int width = 0, height = 0;
+    if (_window) glfwGetFramebufferSize(_window, &width, &height);
+    return width;
+}
+
+int NxGlfwGame::GetDeviceHeight() {
+    int width = 0, height = 0;
+    if (_window) glfwGetFramebufferSize(_window, &width, &height);
+    return height;
+}
+
+void NxGlfwGame::SetMouseVisible(bool visible) {
+    if (_window) glfwSetInputMode(_window, GLFW_CURSOR, visible ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_HIDDEN);
+}
+
+void NxGlfwGame::SetSwapInterval(int interval) {
+    _swapInterval = interval;
+    if (interval >= 0 && _window) glfwSwapInterval(interval);
+}
+
+void NxGlfwGame::SetDeviceWindow(int width, int height, int flags) {
+    SetGlfwWindow(width, height, 8, 8, 8, 0, 0, 0, (flags & 1) != 0);
+}
+
+NxGlfwVideoMode* NxGlfwGame::GetGlfwDesktopMode() {
+    auto* mode = new NxGlfwVideoMode();
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* desktop = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    if (!desktop) return mode;
+    mode->width = desktop->width;
+    mode->height = desktop->height;
+    mode->red = desktop->redBits;
+    mode->green = desktop->greenBits;
+    mode->blue = desktop->blueBits;
+    return mode;
+}
+
+void NxGlfwGame::WindowToFramebuffer(double* x, double* y) const {
+    int windowWidth = 0, windowHeight = 0, frameWidth = 0, frameHeight = 0;
+    glfwGetWindowSize(_window, &windowWidth, &windowHeight);
+    glfwGetFramebufferSize(_window, &frameWidth, &frameHeight);
+    if (windowWidth > 0) *x = *x * frameWidth / windowWidth;
+    if (windowHeight > 0) *y = *y * frameHeight / windowHeight;
+}
