@@ -12,8 +12,6 @@
 #include "runtime/error.h"
 #include "runtime/program.h"
 
-NxGlfwGame* NxGlfwGame::_glfwGame = nullptr;
-
 namespace {
 
 int stored_argc = 0;
@@ -33,11 +31,6 @@ void enter_program_folder() {
 }
 
 }  // namespace
-
-NxGlfwGame::NxGlfwGame() {
-    _game = this;
-    _glfwGame = this;
-}
 
 void nx_std_main(int argc, char** argv) {
     stored_argc = argc;

@@ -5,6 +5,7 @@
 #include "host/glfw_game.h"
 
 int glfwGraphicsSeq = 0;
+NxGlfwGame* NxGlfwGame::_glfwGame = nullptr;
 
 namespace {
 
@@ -13,6 +14,11 @@ constexpr int kRefreshRate = 60;
 constexpr const char* kWindowTitle = "Flingaroo";
 
 }  // namespace
+
+NxGlfwGame::NxGlfwGame() {
+    _game = this;
+    _glfwGame = this;
+}
 
 void NxGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int blue, int alpha,
                                int depth, int stencil, bool fullscreen) {

@@ -184,7 +184,11 @@ void gc_grey(gc_object* object) {
     append(&gc_queued_list, object);
 }
 
-void gc_add_root(void* slot, gc_root_reader reader) { roots().push_back({slot, reader}); }
+void gc_add_root(void* slot, gc_root_reader reader) {
+    for (const Root& root : roots())
+        if (root.slot == slot) return;
+    roots().push_back({slot, reader});
+}
 
 void gc_init_lists() {
     for (gc_object* list : {&gc_unmarked_list, &gc_queued_list, &gc_marked_list, &gc_free_list})

@@ -44,7 +44,7 @@ Paint RadialGradient(Vec2 centre, float radius, Colour inner, Colour outer) {
     return [=](Vec2 p) { return MixColour(inner, outer, Clamp(Length(p - centre) / radius, 0.0f, 1.0f)); };
 }
 
-Canvas::Canvas(int width, int height) : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height) {}
+Canvas::Canvas(int width, int height) : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, Colour{0, 0, 0, 0}) {}
 
 namespace {
 

@@ -1,0 +1,136 @@
+// Our RIFF WAVE reader: "RIFF", "WAVE", a PCM "fmt " chunk first, then
+// chunks until the first "data". Integers are little-endian; chunk sizes are
+// used exactly as stored (no pad byte after an odd size), but only as far as
+// the file holds: a size reaching past the end of the file ends the search,
+// so no header can make us allocate, read or skip more than the file contains.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "host/audio_decoders.h"
+
+namespace {
+
+constexpr int kTagBytes = 4;
+constexpr int kPcmFormatTag = 1;
+constexpr int kBasicFormatChunkBytes = 16;  // the PCM fields; anything beyond is skipped
+
+struct WavFormat {
+    int channels = 0;
+    int hertz = 0;
+    int bytesPerSample = 0;
+};
+
+// Four bytes zero-terminated in one static buffer; empty at end of file.
+const char* readTag(FILE* file) {
+    static char tag[8];
+    size_t got = std::fread(tag, 1, kTagBytes, file);
+    tag[got == kTagBytes ? kTagBytes : 0] = '\0';
+    return tag;
+}
+
+// A four-byte signed integer, -1 when the read fails.
+int readInt(FILE* file) {
+    unsigned char b[4];
+    if (std::fread(b, 1, sizeof b, file) != sizeof b) return -1;
+    uint32_t value = b[0] | b[1] << 8 | b[2] << 16 | static_cast<uint32_t>(b[3]) << 24;
+    return static_cast<int>(value);
+}
+
+// A two-byte unsigned field, or `failed` when it cannot be read.
+int readShort(FILE* file, int failed) {
+    unsigned char b[2];
+    if (std::fread(b, 1, sizeof b, file) != sizeof b) return failed;
+    return b[0] | b[1] << 8;
+}
+
+// The end of the file as an offset, or -1 for a stream that cannot seek.
+long fileEnd(FILE* file) {
+    long start = std::ftell(file);
+    if (start < 0 || std::fseek(file, 0, SEEK_END) != 0) return -1;
+    long end = std::ftell(file);
+    if (std::fseek(file, start, SEEK_SET) != 0) return -1;
+    return end;
+}
+
+bool fitsInFile(FILE* file, long end, int bytes) {
+    long at = std::ftell(file);
+    return bytes >= 0 && at >= 0 && bytes <= end - at;
+}
+
+bool skip(FILE* file, long end, int bytes) {
+    return fitsInFile(file, end, bytes) && std::fseek(file, bytes, SEEK_CUR) == 0;
+}
+
+bool expectTag(FILE* file, const char* expected) {
+    return std::strcmp(readTag(file), expected) == 0;
+}
+
+// The "fmt " chunk's fields. Zero channels or under 8 bits per sample would
+// make the frame size zero, and the length a division by it: rejected.
+bool readFormatChunk(FILE* file, long end, WavFormat* format) {
+    int chunkBytes = readInt(file);
+    if (readShort(file, -1) != kPcmFormatTag) return false;
+    format->channels = readShort(file, -1);
+    format->hertz = readInt(file);
+    readInt(file);        // byte rate
+    readShort(file, 0);   // block align
+    format->bytesPerSample = readShort(file, 0) >> 3;
+    if (format->channels <= 0 || format->bytesPerSample <= 0) return false;
+    return chunkBytes <= kBasicFormatChunkBytes ||
+           skip(file, end, chunkBytes - kBasicFormatChunkBytes);
+}
+
+// Walks the chunks after "fmt " to the first complete "data" chunk.
+unsigned char* readDataChunk(FILE* file, long end, int* bytes) {
+    for (;;) {
+        const char* tag = readTag(file);
+        if (tag[0] == '\0') return nullptr;
+        bool isData = std::strcmp(tag, "data") == 0;
+        int chunkBytes = readInt(file);
+        // An unreadable size (-1) or one the rest of the file cannot hold
+        // means the sound is not in this file.
+        if (!fitsInFile(file, end, chunkBytes)) return nullptr;
+        if (!isData) {
+            if (std::fseek(file, chunkBytes, SEEK_CUR) != 0) return nullptr;
+            continue;
+        }
+        auto* data = static_cast<unsigned char*>(std::malloc(chunkBytes > 0 ? chunkBytes : 1));
+        if (!data) return nullptr;
+        if (std::fread(data, 1, chunkBytes, file) == static_cast<size_t>(chunkBytes)) {
+            *bytes = chunkBytes;
+            return data;
+        }
+        std::free(data);
+    }
+}
+
+}  // namespace
+
+unsigned char* LoadWAV(FILE* file, int* length, int* channels, int* format, int* hertz) {
+    long end = fileEnd(file);
+    if (end < 0) return nullptr;
+    if (!expectTag(file, "RIFF")) return nullptr;
+    readInt(file);  // RIFF size: the chunks say where they end
+    if (!expectTag(file, "WAVE") || !expectTag(file, "fmt ")) return nullptr;
+    WavFormat wav;
+    if (!readFormatChunk(file, end, &wav)) return nullptr;
+    int bytes = 0;
+    unsigned char* data = readDataChunk(file, end, &bytes);
+    if (!data) return nullptr;
+    *length = bytes / (wav.channels * wav.bytesPerSample);
+    *channels = wav.channels;
+    *format = wav.bytesPerSample;
+    *hertz = wav.hertz;
+    return data;
+}
+
+unsigned char* LoadWAVFromMemory(const unsigned char* bytes, size_t size, int* length,
+                                 int* channels, int* format, int* hertz) {
+    if (size == 0) return nullptr;
+    FILE* file = fmemopen(const_cast<unsigned char*>(bytes), size, "rb");
+    if (!file) return nullptr;
+    unsigned char* data = LoadWAV(file, length, channels, format, hertz);
+    std::fclose(file);
+    return data;
+}

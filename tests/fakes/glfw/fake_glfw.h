@@ -1,0 +1,57 @@
+// A scriptable stand-in for GLFW and the host's sleep, linked into unit tests
+// instead of the real library: a clock that only moves when told, one window
+// whose focus, size and keys a test sets, and joysticks made of plain arrays.
+#pragma once
+
+#include <GLFW/glfw3.h>
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+struct FakeJoystick {
+    bool present = false;
+    bool gamepad = false;
+    GLFWgamepadstate gamepadState{};
+    std::vector<float> axes;
+    std::vector<unsigned char> buttons;
+};
+
+struct FakeGlfw {
+    double time = 1.0;  // GLFW's clock has always run a little by the first frame
+    bool initOk = true;
+    bool focused = true;
+    bool iconified = false;
+    bool shouldClose = false;
+    int windowsCreated = 0;
+    int windowX = 0, windowY = 0;
+    int windowWidth = 0, windowHeight = 0;
+    int framebufferScale = 1;
+    bool fullscreen = false;
+    std::string title;
+    int desktopWidth = 1920, desktopHeight = 1080;
+    std::set<int> keysDown;
+    double cursorX = 0, cursorY = 0;
+    FakeJoystick joysticks[GLFW_JOYSTICK_LAST + 1];
+
+    std::vector<double> sleeps;  // every nx_host_sleep, in seconds (the clock moves on by as much)
+    int polls = 0;
+    int waits = 0;
+
+    // Called inside glfwPollEvents/glfwWaitEvents, where callbacks would run.
+    std::function<void()> onEvents;
+    // Called inside glfwSwapBuffers, to make a frame take time.
+    std::function<void()> onSwap;
+
+    GLFWkeyfun keyCallback = nullptr;
+    GLFWcharfun charCallback = nullptr;
+    GLFWmousebuttonfun mouseButtonCallback = nullptr;
+    GLFWcursorposfun cursorPosCallback = nullptr;
+    GLFWwindowclosefun closeCallback = nullptr;
+};
+
+// The one fake; tests reset it with fake_glfw_reset().
+FakeGlfw& fake_glfw();
+void fake_glfw_reset();
+GLFWwindow* fake_glfw_window();

@@ -1,0 +1,36 @@
+// The test host: a host with no window and no GLFW. Its clock moves only when
+// a test says so, its state file is a string in memory, its device size and
+// joysticks are plain fields. Framework and game tests drive the real
+// delegate and application through its entry points.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "host/nxgame.h"
+
+class TestHost : public NxGame {
+public:
+    TestHost() { _game = this; }
+
+    int Millisecs() override { return milliseconds; }
+    int GetDeviceWidth() override { return deviceWidth; }
+    int GetDeviceHeight() override { return deviceHeight; }
+    String LoadState() override { return state; }
+    int SaveState(const String& text) override {
+        state = text;
+        ++saves;
+        return 0;
+    }
+    bool PollJoystick(int port, Array<float> joyx, Array<float> joyy, Array<float> joyz,
+                      Array<bool> buttons) override {
+        return pollJoystick ? pollJoystick(port, joyx, joyy, joyz, buttons) : false;
+    }
+
+    int milliseconds = 0;
+    int deviceWidth = 640;
+    int deviceHeight = 480;
+    String state;
+    int saves = 0;
+    std::function<bool(int, Array<float>, Array<float>, Array<float>, Array<bool>)> pollJoystick;
+};
