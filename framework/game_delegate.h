@@ -5,9 +5,13 @@
 #include "host/nxgame.h"
 
 class c_InputDevice;
+class gxtkGraphics;
+class gxtkAudio;
 
 class c_GameDelegate : public NxGameDelegate {
 public:
+    gxtkGraphics* m__graphics = nullptr;
+    gxtkAudio* m__audio = nullptr;
     c_InputDevice* m__input = nullptr;
 
     void mark() override;

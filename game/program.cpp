@@ -3,7 +3,12 @@
 #include "game/my_app.h"
 #include "runtime/program.h"
 
-void nxInit() { nx_framework_init(); }
+void nxInit() {
+    nx_framework_init();
+    nx_graphics_init();
+    nx_audio_init();
+    nx_game_init();
+}
 
 int nxMain() {
     (new c_MyApp())->m_new();

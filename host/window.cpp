@@ -4,7 +4,6 @@
 
 #include "host/glfw_game.h"
 
-int glfwGraphicsSeq = 0;
 NxGlfwGame* NxGlfwGame::_glfwGame = nullptr;
 
 namespace {

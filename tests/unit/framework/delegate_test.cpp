@@ -9,6 +9,8 @@
 #include "framework/game_delegate.h"
 #include "framework/input_device.h"
 #include "framework/random_math.h"
+#include "audio/audio_module.h"
+#include "graphics/graphics.h"
 #include "tests/support/test_host.h"
 
 namespace {
@@ -36,6 +38,8 @@ protected:
     void SetUp() override {
         nx_app__app = nullptr;
         nx_framework_init();
+        nx_graphics_init();
+        nx_audio_init();
         app = new RecordingApp();
         app->m_new();
     }
@@ -130,6 +134,8 @@ TEST(DelegateFailureTest, UncaughtExceptionDies) {
     TestHost host;
     nx_app__app = nullptr;
     nx_framework_init();
+    nx_graphics_init();
+    nx_audio_init();
     (new ThrowingApp())->m_new();
     host.StartGame();
     EXPECT_EXIT(host.UpdateGame(), testing::ExitedWithCode(255), "");
