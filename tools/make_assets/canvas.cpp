@@ -7,17 +7,25 @@
 
 namespace assets {
 
-Colour Rgb(int r, int g, int b, float alpha) { return {r / 255.0f, g / 255.0f, b / 255.0f, alpha}; }
+Colour Rgb(int r, int g, int b, float alpha) {
+    return {r / 255.0f, g / 255.0f, b / 255.0f, alpha};
+}
 
-Colour WithAlpha(Colour c, float alpha) { return {c.r, c.g, c.b, alpha}; }
+Colour WithAlpha(Colour c, float alpha) {
+    return {c.r, c.g, c.b, alpha};
+}
 
 Colour MixColour(Colour a, Colour b, float t) {
     return {Mix(a.r, b.r, t), Mix(a.g, b.g, t), Mix(a.b, b.b, t), Mix(a.a, b.a, t)};
 }
 
-Colour Lighter(Colour c, float towardsWhite) { return MixColour(c, {1, 1, 1, c.a}, towardsWhite); }
+Colour Lighter(Colour c, float towardsWhite) {
+    return MixColour(c, {1, 1, 1, c.a}, towardsWhite);
+}
 
-Colour Darker(Colour c, float towardsBlack) { return MixColour(c, {0, 0, 0, c.a}, towardsBlack); }
+Colour Darker(Colour c, float towardsBlack) {
+    return MixColour(c, {0, 0, 0, c.a}, towardsBlack);
+}
 
 Colour Hsv(float hue, float saturation, float value) {
     float h = std::fmod(std::fmod(hue, 360.0f) + 360.0f, 360.0f) / 60.0f;
@@ -37,14 +45,21 @@ Paint Solid(Colour c) {
 Paint LinearGradient(Vec2 from, Colour atFrom, Vec2 to, Colour atTo) {
     Vec2 axis = to - from;
     float lengthSquared = Dot(axis, axis);
-    return [=](Vec2 p) { return MixColour(atFrom, atTo, Clamp(Dot(p - from, axis) / lengthSquared, 0.0f, 1.0f)); };
+    return [=](Vec2 p) {
+        return MixColour(atFrom, atTo, Clamp(Dot(p - from, axis) / lengthSquared, 0.0f, 1.0f));
+    };
 }
 
 Paint RadialGradient(Vec2 centre, float radius, Colour inner, Colour outer) {
-    return [=](Vec2 p) { return MixColour(inner, outer, Clamp(Length(p - centre) / radius, 0.0f, 1.0f)); };
+    return [=](Vec2 p) {
+        return MixColour(inner, outer, Clamp(Length(p - centre) / radius, 0.0f, 1.0f));
+    };
 }
 
-Canvas::Canvas(int width, int height) : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, Colour{0, 0, 0, 0}) {}
+Canvas::Canvas(int width, int height)
+    : width_(width),
+      height_(height),
+      pixels_(static_cast<size_t>(width) * height, Colour{0, 0, 0, 0}) {}
 
 namespace {
 
@@ -57,7 +72,8 @@ void ForPixelsIn(const FrameView& view, Box box, Visit visit) {
     int x1 = std::min(view.width, static_cast<int>(std::ceil(box.max.x * s)) + 1);
     int y1 = std::min(view.height, static_cast<int>(std::ceil(box.max.y * s)) + 1);
     for (int y = y0; y < y1; ++y) {
-        for (int x = x0; x < x1; ++x) visit(view.left + x, view.top + y, Vec2{(x + 0.5f) / s, (y + 0.5f) / s});
+        for (int x = x0; x < x1; ++x)
+            visit(view.left + x, view.top + y, Vec2{(x + 0.5f) / s, (y + 0.5f) / s});
     }
 }
 
@@ -79,7 +95,9 @@ void Fill(const FrameView& view, const Shape& shape, const Paint& paint) {
     });
 }
 
-void Fill(const FrameView& view, const Shape& shape, Colour colour) { Fill(view, shape, Solid(colour)); }
+void Fill(const FrameView& view, const Shape& shape, Colour colour) {
+    Fill(view, shape, Solid(colour));
+}
 
 void Glow(const FrameView& view, const Shape& shape, Colour colour, float reach) {
     ForPixelsIn(view, Grow(shape.bounds, reach), [&](int x, int y, Vec2 p) {

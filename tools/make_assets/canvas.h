@@ -30,7 +30,7 @@ Paint LinearGradient(Vec2 from, Colour atFrom, Vec2 to, Colour atTo);
 Paint RadialGradient(Vec2 centre, float radius, Colour inner, Colour outer);
 
 class Canvas {
-public:
+  public:
     Canvas(int width, int height);
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -38,7 +38,7 @@ public:
     Colour& At(int x, int y) { return pixels_[static_cast<size_t>(y) * width_ + x]; }
     const Colour& At(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
 
-private:
+  private:
     int width_;
     int height_;
     std::vector<Colour> pixels_;

@@ -7,18 +7,18 @@
 
 namespace assets {
 
-void DrawGameSprites(Sheet& sheet);      // gfx: ball, ring, walls, start markers
-void DrawBlockTiles(Sheet& sheet);       // tiles: 64 block styles
-void DrawParticles(Sheet& sheet);        // parts: sparkles, shards and stars
-void DrawIcons(Sheet& sheet);            // common/icons
-void DrawButtons(Sheet& sheet);          // common/Buttons: level buttons, cogs, credits picture
-void DrawDpad(Sheet& sheet);             // common/dpad
-void DrawBadges(Sheet& sheet);           // BadgesA
-void DrawStudioEmblem(Sheet& sheet);     // common/QRTZLogo
-void DrawTestCardCircle(Sheet& sheet);   // common/Testcard_Circle
-void DrawGameLogo(Sheet& sheet);         // logo
-void DrawMenuPictures(Sheet& sheet);     // menu
-void DrawGameFont(Sheet& sheet);         // fonts/editundo: glyphs and button icons
-void DrawDefaultFont(Sheet& sheet);      // vela_font: the framework's fallback font
+void DrawGameSprites(Sheet& sheet);     // gfx: ball, ring, walls, start markers
+void DrawBlockTiles(Sheet& sheet);      // tiles: 64 block styles
+void DrawParticles(Sheet& sheet);       // parts: sparkles, shards and stars
+void DrawIcons(Sheet& sheet);           // common/icons
+void DrawButtons(Sheet& sheet);         // common/Buttons: level buttons, cogs, credits picture
+void DrawDpad(Sheet& sheet);            // common/dpad
+void DrawBadges(Sheet& sheet);          // BadgesA
+void DrawStudioEmblem(Sheet& sheet);    // common/QRTZLogo
+void DrawTestCardCircle(Sheet& sheet);  // common/Testcard_Circle
+void DrawGameLogo(Sheet& sheet);        // logo
+void DrawMenuPictures(Sheet& sheet);    // menu
+void DrawGameFont(Sheet& sheet);        // fonts/editundo: glyphs and button icons
+void DrawDefaultFont(Sheet& sheet);     // vela_font: the framework's fallback font
 
 }  // namespace assets

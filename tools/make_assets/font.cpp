@@ -53,7 +53,10 @@ Shape DpadShape(Vec2 centre, float armLength, float armWidth) {
 }
 
 Shape DpadArm(Vec2 centre, char arm, float armLength, float armWidth) {
-    Vec2 direction = arm == 'U' ? Vec2{0, -1} : arm == 'D' ? Vec2{0, 1} : arm == 'L' ? Vec2{-1, 0} : Vec2{1, 0};
+    Vec2 direction = arm == 'U'   ? Vec2{0, -1}
+                     : arm == 'D' ? Vec2{0, 1}
+                     : arm == 'L' ? Vec2{-1, 0}
+                                  : Vec2{1, 0};
     float inner = armWidth * 0.5f;
     Vec2 middle = centre + direction * ((armLength + inner) * 0.5f);
     float halfAlong = (armLength - inner) * 0.5f;
@@ -77,18 +80,25 @@ void DrawPadIcon(const FrameView& view, int index) {
             Erase(view, SmallLetter(icon.label, centre));
             break;
         case PadPart::kBumper:
-            Fill(view, Union(RoundedBox(centre + Vec2{0, 0.6f}, {4.7f, 3.6f}, 1.0f),
-                             RoundedBox(centre - Vec2{0, 0.8f}, {4.7f, 3.2f}, 3.0f)),
+            Fill(view,
+                 Union(RoundedBox(centre + Vec2{0, 0.6f}, {4.7f, 3.6f}, 1.0f),
+                       RoundedBox(centre - Vec2{0, 0.8f}, {4.7f, 3.2f}, 3.0f)),
                  colour);
             Erase(view, GlyphShape(icon.label, centre - Vec2{2.0f, 2.8f}, {1.0f, 0.8f}, 1.0f));
             break;
         case PadPart::kBack:
         case PadPart::kStart:
         case PadPart::kGuide:
-            Fill(view, icon.part == PadPart::kGuide ? Circle(centre, 5.6f) : RoundedBox(centre, {5.0f, 3.6f}, 3.6f),
+            Fill(view,
+                 icon.part == PadPart::kGuide ? Circle(centre, 5.6f)
+                                              : RoundedBox(centre, {5.0f, 3.6f}, 3.6f),
                  colour);
-            if (icon.part == PadPart::kBack) Erase(view, Polygon({centre + Vec2{1.6f, -2.2f}, centre + Vec2{1.6f, 2.2f}, centre + Vec2{-2.2f, 0}}));
-            if (icon.part == PadPart::kStart) Erase(view, Polygon({centre + Vec2{-1.6f, -2.2f}, centre + Vec2{-1.6f, 2.2f}, centre + Vec2{2.2f, 0}}));
+            if (icon.part == PadPart::kBack)
+                Erase(view, Polygon({centre + Vec2{1.6f, -2.2f}, centre + Vec2{1.6f, 2.2f},
+                                     centre + Vec2{-2.2f, 0}}));
+            if (icon.part == PadPart::kStart)
+                Erase(view, Polygon({centre + Vec2{-1.6f, -2.2f}, centre + Vec2{-1.6f, 2.2f},
+                                     centre + Vec2{2.2f, 0}}));
             if (icon.part == PadPart::kGuide) Erase(view, Ring(centre, 2.7f, 1.4f));
             break;
         case PadPart::kDpad:
@@ -102,14 +112,16 @@ void DrawKeyIcon(const FrameView& view, char letter) {
     Vec2 centre{kFontFrameCentre + 2.0f, 8.0f};
     float halfWidth = letter == 'W' ? 5.5f : 5.0f;
     Fill(view, RoundedBox(centre + Vec2{0, 1.0f}, {halfWidth, 5.5f}, 1.8f), Rgb(140, 140, 160));
-    Fill(view, RoundedBox(centre - Vec2{0, 0.2f}, {halfWidth - 0.3f, 5.0f}, 1.6f), Rgb(238, 238, 245));
+    Fill(view, RoundedBox(centre - Vec2{0, 0.2f}, {halfWidth - 0.3f, 5.0f}, 1.6f),
+         Rgb(238, 238, 245));
     Erase(view, SmallLetter(letter, centre - Vec2{0, 0.2f}));
 }
 
 }  // namespace
 
 void DrawGameFont(Sheet& sheet) {
-    for (int frame = 1; frame < kGlyphFrames; ++frame) DrawGlyphFrame(sheet.Frame(frame), frame + 32);
+    for (int frame = 1; frame < kGlyphFrames; ++frame)
+        DrawGlyphFrame(sheet.Frame(frame), frame + 32);
     for (int i = 0; kButtonLetters[i] != '\0'; ++i) {
         DrawPadIcon(sheet.Frame(kPadIconFirstFrame + i), i);
         DrawKeyIcon(sheet.Frame(kKeyIconFirstFrame + i), kButtonLetters[i]);

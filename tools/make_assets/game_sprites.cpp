@@ -20,7 +20,8 @@ constexpr float kCell = 32.0f;
 void DrawBall(const FrameView& view) {
     Vec2 c = view.Centre();
     Fill(view, Circle(c, 11.5f), Rgb(110, 25, 10));
-    Fill(view, Circle(c, 10.2f), RadialGradient(c - Vec2{3.5f, 4}, 15.0f, Rgb(255, 235, 170), Rgb(235, 70, 30)));
+    Fill(view, Circle(c, 10.2f),
+         RadialGradient(c - Vec2{3.5f, 4}, 15.0f, Rgb(255, 235, 170), Rgb(235, 70, 30)));
     Fill(view, Ellipse(c - Vec2{3.5f, 4.5f}, 3.4f, 2.4f), Rgb(255, 255, 255, 0.85f));
 }
 
@@ -30,7 +31,8 @@ void DrawRing(const FrameView& view) {
     Vec2 c = view.Centre();
     Glow(view, Ring(c, 10.5f, 6.0f), Rgb(255, 220, 90, 0.45f), 2.2f);
     Fill(view, Ring(c, 10.5f, 6.6f), Rgb(150, 85, 0));
-    Fill(view, Ring(c, 10.5f, 4.4f), LinearGradient(c - Vec2{0, 12}, Rgb(255, 252, 190), c + Vec2{0, 12}, Rgb(240, 145, 15)));
+    Fill(view, Ring(c, 10.5f, 4.4f),
+         LinearGradient(c - Vec2{0, 12}, Rgb(255, 252, 190), c + Vec2{0, 12}, Rgb(240, 145, 15)));
     Fill(view, Arc(c, 10.8f, 1.6f, 280, 70), Rgb(255, 255, 255, 0.9f));
     Glow(view, Circle(c + Vec2{7.5f, -7.5f}, 1.2f), Rgb(255, 255, 255, 0.8f), 2.5f);
     Fill(view, Star(c + Vec2{7.5f, -7.5f}, 4, 5.5f, 1.1f, 0), Rgb(255, 255, 255));
@@ -74,22 +76,28 @@ constexpr int kParticleKinds = 8;
 
 Shape ParticleShape(ParticleKind kind, Vec2 c, float size, float turn) {
     switch (kind) {
-        case ParticleKind::kSparkle: return Star(c, 4, 3.7f * size, 0.9f, turn);
-        case ParticleKind::kDot: return Circle(c, 1.9f * size);
+        case ParticleKind::kSparkle:
+            return Star(c, 4, 3.7f * size, 0.9f, turn);
+        case ParticleKind::kDot:
+            return Circle(c, 1.9f * size);
         case ParticleKind::kShard:
             return Polygon({OnCircle(c, 3.4f * size, turn), OnCircle(c, 2.2f * size, turn + 140),
                             OnCircle(c, 2.8f * size, turn + 230)});
-        case ParticleKind::kStar: return Star(c, 5, 3.6f * size, 1.6f * size, turn);
+        case ParticleKind::kStar:
+            return Star(c, 5, 3.6f * size, 1.6f * size, turn);
         case ParticleKind::kDiamond:
-            return RotateAbout(Polygon({c + Vec2{0, -3.4f * size}, c + Vec2{2.1f * size, 0}, c + Vec2{0, 3.4f * size},
-                                        c + Vec2{-2.1f * size, 0}}),
+            return RotateAbout(Polygon({c + Vec2{0, -3.4f * size}, c + Vec2{2.1f * size, 0},
+                                        c + Vec2{0, 3.4f * size}, c + Vec2{-2.1f * size, 0}}),
                                c, turn);
-        case ParticleKind::kChip: return RotateAbout(RoundedBox(c, {2.2f * size, 1.6f * size}, 0.5f), c, turn);
-        case ParticleKind::kRing: return Ring(c, 2.4f * size, 1.3f);
+        case ParticleKind::kChip:
+            return RotateAbout(RoundedBox(c, {2.2f * size, 1.6f * size}, 0.5f), c, turn);
+        case ParticleKind::kRing:
+            return Ring(c, 2.4f * size, 1.3f);
         case ParticleKind::kCross:
-            return RotateAbout(Union(Capsule(c - Vec2{3.2f * size, 0}, c + Vec2{3.2f * size, 0}, 1.3f),
-                                     Capsule(c - Vec2{0, 3.2f * size}, c + Vec2{0, 3.2f * size}, 1.3f)),
-                               c, turn);
+            return RotateAbout(
+                Union(Capsule(c - Vec2{3.2f * size, 0}, c + Vec2{3.2f * size, 0}, 1.3f),
+                      Capsule(c - Vec2{0, 3.2f * size}, c + Vec2{0, 3.2f * size}, 1.3f)),
+                c, turn);
     }
     return Circle(c, 1);
 }
@@ -101,7 +109,8 @@ void DrawParticle(const FrameView& view, int frame) {
     float size = 0.7f + 0.3f * (variant % 4) / 3.0f;
     float turn = variant * 37.0f;
     Glow(view, Circle(c, 0.8f * size), Rgb(255, 255, 255, 0.35f), 2.8f * size);
-    Fill(view, ParticleShape(kind, c, size, turn), RadialGradient(c, 3.5f, Rgb(255, 255, 255), Rgb(205, 205, 205)));
+    Fill(view, ParticleShape(kind, c, size, turn),
+         RadialGradient(c, 3.5f, Rgb(255, 255, 255), Rgb(205, 205, 205)));
 }
 
 }  // namespace
@@ -109,8 +118,10 @@ void DrawParticle(const FrameView& view, int frame) {
 void DrawGameSprites(Sheet& sheet) {
     DrawBall(sheet.Frame(kBallFrame));
     DrawRing(sheet.Frame(kRingFrame));
-    for (int tile = 0; tile < kWallFrames; ++tile) DrawWallTile(sheet.Frame(kFirstWallFrame + tile), tile);
-    for (int column = 0; column < kMarkerFrames; ++column) DrawStartMarker(sheet.Frame(kFirstMarkerFrame + column), column);
+    for (int tile = 0; tile < kWallFrames; ++tile)
+        DrawWallTile(sheet.Frame(kFirstWallFrame + tile), tile);
+    for (int column = 0; column < kMarkerFrames; ++column)
+        DrawStartMarker(sheet.Frame(kFirstMarkerFrame + column), column);
 }
 
 void DrawParticles(Sheet& sheet) {

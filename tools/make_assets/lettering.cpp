@@ -18,14 +18,16 @@ Shape SmallLetter(char letter, Vec2 centre) {
     return GlyphShape(letter, {centre.x - width * 0.5f, centre.y - 3.5f}, {1, 1}, 1.0f);
 }
 
-Shape Word(const std::string& text, float centreX, float topY, Vec2 scale, float strokeWidth, float gap) {
+Shape Word(const std::string& text, float centreX, float topY, Vec2 scale, float strokeWidth,
+           float gap) {
     float total = 0;
     for (char c : text) total += GlyphFor(c).width + gap;
     total -= gap;
     float x = centreX - total * scale.x * 0.5f;
     Shape word = GlyphShape(text[0], {x, topY}, scale, strokeWidth);
     for (size_t i = 0; i < text.size(); ++i) {
-        if (i > 0) word = Union(std::move(word), GlyphShape(text[i], {x, topY}, scale, strokeWidth));
+        if (i > 0)
+            word = Union(std::move(word), GlyphShape(text[i], {x, topY}, scale, strokeWidth));
         x += (GlyphFor(text[i]).width + gap) * scale.x;
     }
     return word;

@@ -19,6 +19,7 @@ Shape SmallLetter(char letter, Vec2 centre);
 
 // A word of glyphs on one baseline; letters are spaced by their widths plus `gap` grid
 // units. Returns the union of the letters, centred across `centreX`.
-Shape Word(const std::string& text, float centreX, float topY, Vec2 scale, float strokeWidth, float gap);
+Shape Word(const std::string& text, float centreX, float topY, Vec2 scale, float strokeWidth,
+           float gap);
 
 }  // namespace assets

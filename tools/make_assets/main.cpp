@@ -80,10 +80,12 @@ int main(int argc, char** argv) {
     const std::string root = argv[1];
     bool ok = true;
     for (const ImageFile& image : kImages) {
-        for (const Resolution& resolution : kResolutions) ok = MakeImage(root, image, resolution) && ok;
+        for (const Resolution& resolution : kResolutions)
+            ok = MakeImage(root, image, resolution) && ok;
     }
     ok = MakeImage(root, kDefaultFont, kResolutions[0]) && ok;
     ok = MakeSounds(root) && ok;
-    if (!ok) std::fprintf(stderr, "make_assets: could not write every file below %s\n", root.c_str());
+    if (!ok)
+        std::fprintf(stderr, "make_assets: could not write every file below %s\n", root.c_str());
     return ok ? 0 : 1;
 }

@@ -38,12 +38,16 @@ void DrawCrystal(const FrameView& view, const Crystal& k) {
     float shoulder = k.height - k.width * 0.6f;
     auto point = [&](float x, float up) { return Rotate(Vec2{x, -up}, k.tilt) + k.base; };
     Colour colour = Rgb(k.red, k.green, k.blue);
-    Shape whole = Polygon({point(-half, 0), point(-half, shoulder), point(0, k.height), point(half, shoulder), point(half, 0)});
+    Shape whole = Polygon({point(-half, 0), point(-half, shoulder), point(0, k.height),
+                           point(half, shoulder), point(half, 0)});
     Fill(view, Inflate(whole, 3.0f), kInk);
     Fill(view, whole, Lighter(colour, 0.25f));
-    Fill(view, Polygon({point(0, 0), point(0, k.height), point(half, shoulder), point(half, 0)}), Darker(colour, 0.2f));
-    Fill(view, Polygon({point(-half, shoulder), point(0, k.height), point(0, shoulder + 6)}), Lighter(colour, 0.6f));
-    Fill(view, Capsule(point(-half * 0.55f, 8), point(-half * 0.55f, shoulder - 6), 3.0f), Rgb(255, 255, 255, 0.55f));
+    Fill(view, Polygon({point(0, 0), point(0, k.height), point(half, shoulder), point(half, 0)}),
+         Darker(colour, 0.2f));
+    Fill(view, Polygon({point(-half, shoulder), point(0, k.height), point(0, shoulder + 6)}),
+         Lighter(colour, 0.6f));
+    Fill(view, Capsule(point(-half * 0.55f, 8), point(-half * 0.55f, shoulder - 6), 3.0f),
+         Rgb(255, 255, 255, 0.55f));
 }
 
 void DrawSparkle(const FrameView& view, Vec2 at, float size) {
@@ -61,13 +65,16 @@ struct LetterPlacement {
     float turn;
 };
 
-LetterPlacement PlaceLetter(size_t index, float x, Vec2 origin, Vec2 scale, float width, float wave) {
+LetterPlacement PlaceLetter(size_t index, float x, Vec2 origin, Vec2 scale, float width,
+                            float wave) {
     float lift = wave * std::sin(static_cast<float>(index) * 1.1f);
     float turn = wave * 1.2f * ((index % 2 == 0) ? -1.0f : 1.0f);
-    return {{x, origin.y - lift}, {x + width * scale.x * 0.5f, origin.y + 4 * scale.y - lift}, turn};
+    return {
+        {x, origin.y - lift}, {x + width * scale.x * 0.5f, origin.y + 4 * scale.y - lift}, turn};
 }
 
-Shape Lettering(const std::string& text, Vec2 origin, Vec2 scale, float stroke, float gap, float wave) {
+Shape Lettering(const std::string& text, Vec2 origin, Vec2 scale, float stroke, float gap,
+                float wave) {
     Shape word = Circle(origin, 0);
     float x = origin.x;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -88,18 +95,24 @@ float LetteringWidth(const std::string& text, Vec2 scale, float gap) {
 
 // ---- the test card circle.
 
-Shape InDisc(Shape s) { return Intersect(std::move(s), Circle({128, 128}, 116)); }
+Shape InDisc(Shape s) {
+    return Intersect(std::move(s), Circle({128, 128}, 116));
+}
 
 void DrawCardBands(const FrameView& view) {
     Fill(view, InDisc(RoundedBox({128, 128}, {128, 128}, 0)), Rgb(128, 128, 128));
     for (int i = 0; i < 16; ++i) {
-        Fill(view, InDisc(RoundedBox({8.0f + 16 * i, 39}, {8, 19}, 0)), (i % 2) ? kWhite : Rgb(0, 0, 0));
+        Fill(view, InDisc(RoundedBox({8.0f + 16 * i, 39}, {8, 19}, 0)),
+             (i % 2) ? kWhite : Rgb(0, 0, 0));
     }
     const float stripeWidths[] = {8, 6, 4, 3};
     for (int group = 0; group < 4; ++group) {
         float left = 12 + group * 58;
         for (float x = left; x + stripeWidths[group] <= left + 56; x += 2 * stripeWidths[group]) {
-            Fill(view, InDisc(RoundedBox({x + stripeWidths[group] * 0.5f, 68}, {stripeWidths[group] * 0.5f, 10}, 0)), kWhite);
+            Fill(view,
+                 InDisc(RoundedBox({x + stripeWidths[group] * 0.5f, 68},
+                                   {stripeWidths[group] * 0.5f, 10}, 0)),
+                 kWhite);
         }
     }
 }
@@ -108,11 +121,13 @@ void DrawCardBars(const FrameView& view) {
     constexpr int kBars[8][3] = {{190, 190, 190}, {190, 190, 0}, {0, 190, 190}, {0, 190, 0},
                                  {190, 0, 190},   {190, 0, 0},   {0, 0, 190},   {16, 16, 16}};
     for (int i = 0; i < 8; ++i) {
-        Fill(view, InDisc(RoundedBox({12 + 29.0f * i + 14.5f, 114}, {14.5f, 36}, 0)), Rgb(kBars[i][0], kBars[i][1], kBars[i][2]));
+        Fill(view, InDisc(RoundedBox({12 + 29.0f * i + 14.5f, 114}, {14.5f, 36}, 0)),
+             Rgb(kBars[i][0], kBars[i][1], kBars[i][2]));
     }
     for (int i = 0; i < 6; ++i) {
         int grey = 255 * i / 5;
-        Fill(view, InDisc(RoundedBox({20 + 36.0f * i + 18, 165}, {18, 15}, 0)), Rgb(grey, grey, grey));
+        Fill(view, InDisc(RoundedBox({20 + 36.0f * i + 18, 165}, {18, 15}, 0)),
+             Rgb(grey, grey, grey));
     }
     Fill(view, InDisc(RoundedBox({128, 215}, {128, 35}, 0)), Rgb(12, 12, 12));
 }
@@ -123,14 +138,16 @@ void DrawSunburst(const FrameView& view, Colour a, Colour b, float turn) {
     Vec2 c{128, 128};
     for (int i = 0; i < 16; ++i) {
         float start = turn + i * 22.5f;
-        Fill(view, Polygon({c, OnCircle(c, 220, start), OnCircle(c, 220, start + 22.5f)}), (i % 2) ? a : b);
+        Fill(view, Polygon({c, OnCircle(c, 220, start), OnCircle(c, 220, start + 22.5f)}),
+             (i % 2) ? a : b);
     }
     Fill(view, Circle(c, 40), RadialGradient(c, 40, Lighter(a, 0.5f), a));
 }
 
 void DrawGoldRing(const FrameView& view, Vec2 c, float r) {
     Fill(view, Ring(c, r, r * 0.62f), Rgb(150, 85, 0));
-    Fill(view, Ring(c, r, r * 0.42f), LinearGradient(c - Vec2{0, r}, Rgb(255, 250, 180), c + Vec2{0, r}, Rgb(240, 150, 20)));
+    Fill(view, Ring(c, r, r * 0.42f),
+         LinearGradient(c - Vec2{0, r}, Rgb(255, 250, 180), c + Vec2{0, r}, Rgb(240, 150, 20)));
 }
 
 void DrawTowerMotif(const FrameView& view, int hueShift) {
@@ -166,7 +183,8 @@ void DrawStudioEmblem(Sheet& sheet) {
     Fill(view, Ellipse({128, 172}, 74, 13), Rgb(62, 30, 96));
     for (const Crystal& crystal : kCrystals) DrawCrystal(view, crystal);
     Vec2 scale{5.0f, 4.2f};
-    Shape word = Lettering("QRTZ", {128 - LetteringWidth("QRTZ", scale, 2.4f) * 0.5f, 190}, scale, 6.5f, 2.4f, 0);
+    Shape word = Lettering("QRTZ", {128 - LetteringWidth("QRTZ", scale, 2.4f) * 0.5f, 190}, scale,
+                           6.5f, 2.4f, 0);
     Fill(view, Inflate(word, 3.0f), kInk);
     Fill(view, word, LinearGradient({128, 186}, kWhite, {128, 226}, Rgb(255, 190, 235)));
     DrawSparkle(view, {128, 54}, 16);
@@ -179,7 +197,10 @@ void DrawTestCardCircle(Sheet& sheet) {
     DrawCardBands(view);
     DrawCardBars(view);
     Vec2 scale{2.2f, 2.2f};
-    Fill(view, Lettering("FLINGAROO", {128 - LetteringWidth("FLINGAROO", scale, 1.8f) * 0.5f, 199}, scale, 2.4f, 1.8f, 0), kWhite);
+    Fill(view,
+         Lettering("FLINGAROO", {128 - LetteringWidth("FLINGAROO", scale, 1.8f) * 0.5f, 199}, scale,
+                   2.4f, 1.8f, 0),
+         kWhite);
     Fill(view, InDisc(RoundedBox(c, {128, 1.3f}, 0)), kWhite);
     Fill(view, InDisc(RoundedBox(c, {1.3f, 128}, 0)), kWhite);
     Fill(view, Ring(c, 22, 2.6f), kWhite);
@@ -197,14 +218,17 @@ void DrawGameLogo(Sheet& sheet) {
     Shape word = Lettering(name, origin, scale, 7.5f, gap, kWave);
     Fill(view, Translate(Inflate(word, 5.5f), {3, 5}), Rgb(0, 0, 0, 0.45f));
     Fill(view, Inflate(word, 5.0f), kInk);
-    Fill(view, word, LinearGradient({128, origin.y}, Rgb(255, 248, 130), {128, origin.y + 58}, Rgb(255, 105, 40)));
+    Fill(view, word,
+         LinearGradient({128, origin.y}, Rgb(255, 248, 130), {128, origin.y + 58},
+                        Rgb(255, 105, 40)));
     // The dot of the i is the game's ball.
     constexpr size_t kLetterI = 2;
     float iLeft = origin.x + (GlyphFor('F').width + GlyphFor('l').width + 2 * gap) * scale.x;
     LetterPlacement place = PlaceLetter(kLetterI, iLeft, origin, scale, GlyphFor('i').width, kWave);
     Vec2 dot = Rotate(place.origin - place.pivot, place.turn) + place.pivot;
     Fill(view, Circle(dot, 9.5f), kInk);
-    Fill(view, Circle(dot, 7.0f), RadialGradient(dot - Vec2{2.5f, 2.5f}, 10, Rgb(255, 235, 170), Rgb(235, 70, 30)));
+    Fill(view, Circle(dot, 7.0f),
+         RadialGradient(dot - Vec2{2.5f, 2.5f}, 10, Rgb(255, 235, 170), Rgb(235, 70, 30)));
     Fill(view, Ellipse(dot - Vec2{2.5f, 3}, 2.4f, 1.7f), Rgb(255, 255, 255, 0.85f));
 }
 
@@ -216,7 +240,8 @@ void DrawMenuPictures(Sheet& sheet) {
     for (int frame = 0; frame < sheet.Frames(); ++frame) {
         FrameView view = sheet.Frame(frame);
         const auto& pair = kColours[frame];
-        DrawSunburst(view, Rgb(pair[0][0], pair[0][1], pair[0][2]), Rgb(pair[1][0], pair[1][1], pair[1][2]), frame * 5.0f);
+        DrawSunburst(view, Rgb(pair[0][0], pair[0][1], pair[0][2]),
+                     Rgb(pair[1][0], pair[1][1], pair[1][2]), frame * 5.0f);
         DrawTowerMotif(view, frame * 2);
     }
 }

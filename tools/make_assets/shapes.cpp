@@ -80,7 +80,8 @@ Shape Strokes(const std::vector<std::vector<Vec2>>& lines, float width) {
     }
     return {[=](Vec2 p) {
                 float best = 1e9f;
-                for (const auto& s : segments) best = std::fmin(best, SegmentDistance(p, s.first, s.second));
+                for (const auto& s : segments)
+                    best = std::fmin(best, SegmentDistance(p, s.first, s.second));
                 return best - half;
             },
             Grow(box, half)};
@@ -98,7 +99,8 @@ Shape Polygon(std::vector<Vec2> points) {
                     Vec2 b = w - e * Clamp(Dot(w, e) / Dot(e, e), 0.0f, 1.0f);
                     best = std::fmin(best, Dot(b, b));
                     bool crosses = (points[i].y > p.y) != (points[j].y > p.y);
-                    if (crosses && p.x < e.x * (p.y - points[i].y) / e.y + points[i].x) inside = !inside;
+                    if (crosses && p.x < e.x * (p.y - points[i].y) / e.y + points[i].x)
+                        inside = !inside;
                 }
                 return (inside ? -1.0f : 1.0f) * std::sqrt(best);
             },
@@ -116,7 +118,8 @@ Shape Star(Vec2 centre, int points, float outerRadius, float innerRadius, float 
 
 Shape RegularPolygon(Vec2 centre, int sides, float radius, float degrees) {
     std::vector<Vec2> outline;
-    for (int i = 0; i < sides; ++i) outline.push_back(OnCircle(centre, radius, degrees + 360.0f * i / sides));
+    for (int i = 0; i < sides; ++i)
+        outline.push_back(OnCircle(centre, radius, degrees + 360.0f * i / sides));
     return Polygon(outline);
 }
 
@@ -138,34 +141,45 @@ Shape Gear(Vec2 centre, int teeth, float radius, float toothDepth, float degrees
 Shape Arc(Vec2 centre, float radius, float width, float startDegrees, float sweepDegrees) {
     std::vector<Vec2> line;
     int steps = std::max(4, static_cast<int>(std::fabs(sweepDegrees) / 6.0f));
-    for (int i = 0; i <= steps; ++i) line.push_back(OnCircle(centre, radius, startDegrees + sweepDegrees * i / steps));
+    for (int i = 0; i <= steps; ++i)
+        line.push_back(OnCircle(centre, radius, startDegrees + sweepDegrees * i / steps));
     return Strokes({line}, width);
 }
 
 Shape Union(Shape a, Shape b) {
     Box box = Merge(a.bounds, b.bounds);
-    return {[a = std::move(a.distance), b = std::move(b.distance)](Vec2 p) { return std::fmin(a(p), b(p)); }, box};
+    return {[a = std::move(a.distance), b = std::move(b.distance)](Vec2 p) {
+                return std::fmin(a(p), b(p));
+            },
+            box};
 }
 
 Shape Subtract(Shape from, Shape cut) {
     Box box = from.bounds;
-    return {[a = std::move(from.distance), b = std::move(cut.distance)](Vec2 p) { return std::fmax(a(p), -b(p)); },
+    return {[a = std::move(from.distance), b = std::move(cut.distance)](Vec2 p) {
+                return std::fmax(a(p), -b(p));
+            },
             box};
 }
 
 Shape Intersect(Shape a, Shape b) {
     Box box{{std::fmax(a.bounds.min.x, b.bounds.min.x), std::fmax(a.bounds.min.y, b.bounds.min.y)},
             {std::fmin(a.bounds.max.x, b.bounds.max.x), std::fmin(a.bounds.max.y, b.bounds.max.y)}};
-    return {[a = std::move(a.distance), b = std::move(b.distance)](Vec2 p) { return std::fmax(a(p), b(p)); }, box};
+    return {[a = std::move(a.distance), b = std::move(b.distance)](Vec2 p) {
+                return std::fmax(a(p), b(p));
+            },
+            box};
 }
 
 Shape Inflate(Shape s, float by) {
-    return {[d = std::move(s.distance), by](Vec2 p) { return d(p) - by; }, Grow(s.bounds, std::fmax(by, 0.0f))};
+    return {[d = std::move(s.distance), by](Vec2 p) { return d(p) - by; },
+            Grow(s.bounds, std::fmax(by, 0.0f))};
 }
 
 Shape Outline(Shape s, float width) {
     float half = width * 0.5f;
-    return {[d = std::move(s.distance), half](Vec2 p) { return std::fabs(d(p)) - half; }, Grow(s.bounds, half)};
+    return {[d = std::move(s.distance), half](Vec2 p) { return std::fabs(d(p)) - half; },
+            Grow(s.bounds, half)};
 }
 
 Shape Translate(Shape s, Vec2 by) {
@@ -177,19 +191,24 @@ Shape RotateAbout(Shape s, Vec2 centre, float degrees) {
     Vec2 half = (s.bounds.max - s.bounds.min) * 0.5f;
     Vec2 middle = Rotate(s.bounds.min + half - centre, degrees) + centre;
     float reach = Length(half);
-    return {[d = std::move(s.distance), centre, degrees](Vec2 p) { return d(Rotate(p - centre, -degrees) + centre); },
+    return {[d = std::move(s.distance), centre, degrees](Vec2 p) {
+                return d(Rotate(p - centre, -degrees) + centre);
+            },
             {{middle.x - reach, middle.y - reach}, {middle.x + reach, middle.y + reach}}};
 }
 
 Shape ScaleAbout(Shape s, Vec2 centre, float scaleX, float scaleY) {
     float smaller = std::fmin(scaleX, scaleY);
-    Vec2 a{centre.x + (s.bounds.min.x - centre.x) * scaleX, centre.y + (s.bounds.min.y - centre.y) * scaleY};
-    Vec2 b{centre.x + (s.bounds.max.x - centre.x) * scaleX, centre.y + (s.bounds.max.y - centre.y) * scaleY};
-    return {[d = std::move(s.distance), centre, scaleX, scaleY, smaller](Vec2 p) {
-                Vec2 q{centre.x + (p.x - centre.x) / scaleX, centre.y + (p.y - centre.y) / scaleY};
-                return d(q) * smaller;
-            },
-            {{std::fmin(a.x, b.x), std::fmin(a.y, b.y)}, {std::fmax(a.x, b.x), std::fmax(a.y, b.y)}}};
+    Vec2 a{centre.x + (s.bounds.min.x - centre.x) * scaleX,
+           centre.y + (s.bounds.min.y - centre.y) * scaleY};
+    Vec2 b{centre.x + (s.bounds.max.x - centre.x) * scaleX,
+           centre.y + (s.bounds.max.y - centre.y) * scaleY};
+    return {
+        [d = std::move(s.distance), centre, scaleX, scaleY, smaller](Vec2 p) {
+            Vec2 q{centre.x + (p.x - centre.x) / scaleX, centre.y + (p.y - centre.y) / scaleY};
+            return d(q) * smaller;
+        },
+        {{std::fmin(a.x, b.x), std::fmin(a.y, b.y)}, {std::fmax(a.x, b.x), std::fmax(a.y, b.y)}}};
 }
 
 }  // namespace assets

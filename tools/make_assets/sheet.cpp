@@ -12,21 +12,27 @@ namespace assets {
 
 namespace {
 
-int RowsFor(SheetLayout layout) { return (layout.frames + layout.columns - 1) / layout.columns; }
+int RowsFor(SheetLayout layout) {
+    return (layout.frames + layout.columns - 1) / layout.columns;
+}
 
-uint8_t ToByte(float v) { return static_cast<uint8_t>(std::lround(Clamp(v, 0.0f, 1.0f) * 255.0f)); }
+uint8_t ToByte(float v) {
+    return static_cast<uint8_t>(std::lround(Clamp(v, 0.0f, 1.0f) * 255.0f));
+}
 
 }  // namespace
 
 Sheet::Sheet(SheetLayout layout, int level)
     : layout_(layout),
       level_(level),
-      canvas_(layout.columns * layout.frameWidth * level, RowsFor(layout) * layout.frameHeight * level) {}
+      canvas_(layout.columns * layout.frameWidth * level,
+              RowsFor(layout) * layout.frameHeight * level) {}
 
 FrameView Sheet::Frame(int index) {
     int w = layout_.frameWidth * level_;
     int h = layout_.frameHeight * level_;
-    return {&canvas_, (index % layout_.columns) * w, (index / layout_.columns) * h, w, h, static_cast<float>(level_)};
+    return {&canvas_, (index % layout_.columns) * w, (index / layout_.columns) * h, w,
+            h,        static_cast<float>(level_)};
 }
 
 bool WritePng(const std::string& path, const Canvas& canvas) {
@@ -46,7 +52,8 @@ bool WritePng(const std::string& path, const Canvas& canvas) {
         }
     }
     stbi_write_png_compression_level = 8;
-    return stbi_write_png(path.c_str(), canvas.Width(), canvas.Height(), 4, bytes.data(), canvas.Width() * 4) != 0;
+    return stbi_write_png(path.c_str(), canvas.Width(), canvas.Height(), 4, bytes.data(),
+                          canvas.Width() * 4) != 0;
 }
 
 }  // namespace assets

@@ -17,14 +17,14 @@ struct SheetLayout {
 };
 
 class Sheet {
-public:
+  public:
     Sheet(SheetLayout layout, int level);
     int Frames() const { return layout_.frames; }
     int Level() const { return level_; }
     FrameView Frame(int index);
     Canvas& Pixels() { return canvas_; }
 
-private:
+  private:
     SheetLayout layout_;
     int level_;
     Canvas canvas_;

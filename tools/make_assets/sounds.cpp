@@ -12,13 +12,15 @@ namespace assets {
 namespace {
 
 constexpr float kPeak = 0.7f;
+// Noisy and very frequent sounds are set lower so they sit under the tunes.
+constexpr float kQuietPeak = 0.5f;
 constexpr float kRingJingleBase = 523.25f;  // C5: the first ring's note
 // A major scale in semitones; the n-th ring jingle starts on its n-th step.
 constexpr float kMajorScale[] = {0, 2, 4, 5, 7, 9, 11, 12, 14, 16, 17, 19, 21, 23};
 
 std::vector<Voice> RingCollected() {
-    return {{0.00f, 0.30f, 1568.0f, 1568.0f, 0.6f, Timbre::kBell, 0.002f, 0.08f},
-            {0.05f, 0.30f, 2093.0f, 2093.0f, 0.6f, Timbre::kBell, 0.002f, 0.10f},
+    return {{0.00f, 0.30f, 1568.0f, 1568.0f, 0.6f, Timbre::kBell, 0.005f, 0.08f},
+            {0.05f, 0.30f, 2093.0f, 2093.0f, 0.6f, Timbre::kBell, 0.005f, 0.10f},
             {0.05f, 0.25f, 3136.0f, 3136.0f, 0.12f, Timbre::kSine, 0.010f, 0.06f}};
 }
 
@@ -34,22 +36,23 @@ std::vector<Voice> BlockBroken() {
 }
 
 std::vector<Voice> StartColumnMoved() {
-    return {{0.0f, 0.06f, 880.0f, 990.0f, 0.5f, Timbre::kSoftSquare, 0.002f, 0.02f}};
+    return {{0.0f, 0.06f, 880.0f, 990.0f, 0.5f, Timbre::kSoftSquare, 0.004f, 0.02f}};
 }
 
 std::vector<Voice> RingJingle(int ring) {
     float first = Semitones(kRingJingleBase, kMajorScale[ring - 1]);
     float third = Semitones(kRingJingleBase, kMajorScale[ring + 1]);
-    return {{0.00f, 0.22f, first, first, 0.5f, Timbre::kBell, 0.002f, 0.07f},
-            {0.07f, 0.30f, third, third, 0.5f, Timbre::kBell, 0.002f, 0.10f},
+    return {{0.00f, 0.22f, first, first, 0.5f, Timbre::kBell, 0.005f, 0.07f},
+            {0.07f, 0.30f, third, third, 0.5f, Timbre::kBell, 0.005f, 0.10f},
             {0.07f, 0.25f, third * 2, third * 2, 0.08f, Timbre::kSine, 0.005f, 0.06f}};
 }
 
-std::vector<Voice> Arpeggio(const std::vector<float>& semitones, float base, float spacing, float ring, Timbre timbre) {
+std::vector<Voice> Arpeggio(const std::vector<float>& semitones, float base, float spacing,
+                            float ring, Timbre timbre) {
     std::vector<Voice> voices;
     for (std::size_t i = 0; i < semitones.size(); ++i) {
         float f = Semitones(base, semitones[i]);
-        voices.push_back({spacing * i, ring, f, f, 0.45f, timbre, 0.003f, ring * 0.3f});
+        voices.push_back({spacing * i, ring, f, f, 0.45f, timbre, 0.005f, ring * 0.3f});
     }
     return voices;
 }
@@ -87,12 +90,13 @@ std::vector<Voice> MenuClick() {
 
 std::vector<SoundFile> MakeSounds() {
     std::vector<SoundFile> sounds = {
-        {1, Render(RingCollected(), kPeak)},     {2, Render(FlingAndBounce(), kPeak)},
-        {3, Render(BlockBroken(), kPeak)},       {4, Render(StartColumnMoved(), kPeak)},
-        {95, Render(LevelFanfare(), kPeak)},     {96, Render(LogoJingle(), kPeak)},
-        {98, Render(PauseConfirm(), kPeak)},     {99, Render(MenuClick(), kPeak)},
+        {1, Render(RingCollected(), kPeak)},    {2, Render(FlingAndBounce(), kQuietPeak)},
+        {3, Render(BlockBroken(), kQuietPeak)}, {4, Render(StartColumnMoved(), kPeak)},
+        {95, Render(LevelFanfare(), kPeak)},    {96, Render(LogoJingle(), kPeak)},
+        {98, Render(PauseConfirm(), kPeak)},    {99, Render(MenuClick(), kQuietPeak)},
     };
-    for (int ring = 1; ring <= 10; ++ring) sounds.push_back({10 + ring, Render(RingJingle(ring), kPeak)});
+    for (int ring = 1; ring <= 10; ++ring)
+        sounds.push_back({10 + ring, Render(RingJingle(ring), kPeak)});
     return sounds;
 }
 

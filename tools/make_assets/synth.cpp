@@ -17,13 +17,13 @@ constexpr float kVoiceReleaseSeconds = 0.006f;
 
 // A fixed-seed linear congruential generator: white noise in -1..1.
 class NoiseSource {
-public:
+  public:
     float Next() {
         state_ = state_ * 1664525u + 1013904223u;
         return static_cast<float>(state_ >> 8) / 8388608.0f - 1.0f;
     }
 
-private:
+  private:
     uint32_t state_ = 22222u;
 };
 
@@ -42,7 +42,8 @@ float Wave(Timbre timbre, float phase, float t) {
             return std::sin(phase) + 0.35f * std::exp(-t / 0.08f) * std::sin(phase * 2.76f) +
                    0.2f * std::exp(-t / 0.04f) * std::sin(phase * 5.4f);
         case Timbre::kSoftSquare:
-            return std::sin(phase) + std::sin(3 * phase) / 3 + std::sin(5 * phase) / 5 + std::sin(7 * phase) / 7;
+            return std::sin(phase) + std::sin(3 * phase) / 3 + std::sin(5 * phase) / 5 +
+                   std::sin(7 * phase) / 7;
         case Timbre::kNoise:
             return 0.0f;
     }
@@ -56,7 +57,8 @@ void AddVoice(std::vector<float>& mix, const Voice& voice, NoiseSource& noise) {
     float filtered = 0;
     for (int i = 0; i < count && first + i < static_cast<int>(mix.size()); ++i) {
         float t = static_cast<float>(i) / kSampleRate;
-        float frequency = voice.frequency * std::pow(voice.endFrequency / voice.frequency, t / voice.length);
+        float frequency =
+            voice.frequency * std::pow(voice.endFrequency / voice.frequency, t / voice.length);
         phase += kTwoPi * frequency / kSampleRate;
         float sample = Wave(voice.timbre, phase, t);
         if (voice.timbre == Timbre::kNoise) {
@@ -95,6 +97,8 @@ std::vector<float> Render(const std::vector<Voice>& voices, float peak) {
     return mix;
 }
 
-float Semitones(float base, float semitones) { return base * std::pow(2.0f, semitones / 12.0f); }
+float Semitones(float base, float semitones) {
+    return base * std::pow(2.0f, semitones / 12.0f);
+}
 
 }  // namespace assets

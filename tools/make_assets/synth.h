@@ -21,8 +21,8 @@ struct Voice {
     float endFrequency;  // Hz at the end (a glide); equal to frequency for a steady note
     float amplitude;     // before levelling
     Timbre timbre;
-    float attack;        // seconds of linear rise
-    float decay;         // seconds for the level to fall to about a third
+    float attack;  // seconds of linear rise
+    float decay;   // seconds for the level to fall to about a third
 };
 
 // Mixes the voices, scales the result so its peak is `peak` (below full scale), and

@@ -22,7 +22,8 @@ constexpr int kPatterns = 4;
 // leaves a two-unit seam between neighbouring blocks.
 void DrawBevelBase(const FrameView& view, Colour hue, float corner) {
     Fill(view, RoundedBox(kCentre, {15, 15}, corner), Darker(hue, 0.45f));
-    Fill(view, RoundedBox(kCentre - Vec2{0.8f, 0.8f}, {13.7f, 13.7f}, corner - 0.5f), Lighter(hue, 0.45f));
+    Fill(view, RoundedBox(kCentre - Vec2{0.8f, 0.8f}, {13.7f, 13.7f}, corner - 0.5f),
+         Lighter(hue, 0.45f));
     Fill(view, RoundedBox(kCentre, {12, 12}, corner - 1.0f),
          LinearGradient({16, 4}, Lighter(hue, 0.15f), {16, 28}, Darker(hue, 0.1f)));
 }
@@ -34,7 +35,8 @@ void DrawPlain(const FrameView& view, PlainPattern pattern, Colour hue) {
             break;
         case PlainPattern::kCandy:
             Fill(view, RoundedBox(kCentre, {15, 15}, 8), Darker(hue, 0.4f));
-            Fill(view, RoundedBox(kCentre, {13, 13}, 7), RadialGradient({12, 10}, 20, Lighter(hue, 0.35f), hue));
+            Fill(view, RoundedBox(kCentre, {13, 13}, 7),
+                 RadialGradient({12, 10}, 20, Lighter(hue, 0.35f), hue));
             Fill(view, Ellipse({13, 9}, 6, 2.6f), Rgb(255, 255, 255, 0.55f));
             break;
         case PlainPattern::kPlate:
@@ -47,7 +49,8 @@ void DrawPlain(const FrameView& view, PlainPattern pattern, Colour hue) {
         case PlainPattern::kQuarters:
             Fill(view, RoundedBox(kCentre, {15, 15}, 2), Darker(hue, 0.5f));
             for (Vec2 q : {Vec2{9, 9}, Vec2{23, 9}, Vec2{9, 23}, Vec2{23, 23}}) {
-                Fill(view, RoundedBox(q, {5.6f, 5.6f}, 1.5f), LinearGradient(q - Vec2{0, 6}, Lighter(hue, 0.35f), q + Vec2{0, 6}, hue));
+                Fill(view, RoundedBox(q, {5.6f, 5.6f}, 1.5f),
+                     LinearGradient(q - Vec2{0, 6}, Lighter(hue, 0.35f), q + Vec2{0, 6}, hue));
             }
             break;
     }
@@ -60,9 +63,15 @@ void DrawEmblem(const FrameView& view, EmblemPattern pattern, Colour hue) {
     Colour edge = Darker(hue, 0.6f);
     Shape shape = Circle(kCentre, 1);
     switch (pattern) {
-        case EmblemPattern::kStar: shape = Star(kCentre + Vec2{0, 0.8f}, 5, 9.5f, 4.2f, 0); break;
-        case EmblemPattern::kGem: shape = Polygon({{16, 6}, {25, 16}, {16, 26}, {7, 16}}); break;
-        case EmblemPattern::kCoin: shape = Circle(kCentre, 7.5f); break;
+        case EmblemPattern::kStar:
+            shape = Star(kCentre + Vec2{0, 0.8f}, 5, 9.5f, 4.2f, 0);
+            break;
+        case EmblemPattern::kGem:
+            shape = Polygon({{16, 6}, {25, 16}, {16, 26}, {7, 16}});
+            break;
+        case EmblemPattern::kCoin:
+            shape = Circle(kCentre, 7.5f);
+            break;
         case EmblemPattern::kPlus:
             shape = Union(RoundedBox(kCentre, {8.5f, 3}, 1), RoundedBox(kCentre, {3, 8.5f}, 1));
             break;
@@ -70,7 +79,8 @@ void DrawEmblem(const FrameView& view, EmblemPattern pattern, Colour hue) {
     Fill(view, Inflate(shape, 1.5f), edge);
     Fill(view, shape, mark);
     if (pattern == EmblemPattern::kCoin) Fill(view, Ring(kCentre, 4.2f, 1.8f), Darker(mark, 0.25f));
-    if (pattern == EmblemPattern::kGem) Fill(view, Polygon({{16, 9}, {21, 16}, {16, 16}}), Rgb(255, 255, 255));
+    if (pattern == EmblemPattern::kGem)
+        Fill(view, Polygon({{16, 9}, {21, 16}, {16, 16}}), Rgb(255, 255, 255));
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 // to the game's own decoders without changing.
 #include <gtest/gtest.h>
 #include <stb_image.h>
-
 #include <unistd.h>
 
 #include <algorithm>
@@ -31,7 +30,9 @@ struct Image {
     int height = 0;
     std::vector<uint8_t> rgba;
     uint8_t Alpha(int x, int y) const { return rgba[(static_cast<size_t>(y) * width + x) * 4 + 3]; }
-    const uint8_t* Pixel(int x, int y) const { return &rgba[(static_cast<size_t>(y) * width + x) * 4]; }
+    const uint8_t* Pixel(int x, int y) const {
+        return &rgba[(static_cast<size_t>(y) * width + x) * 4];
+    }
 };
 
 Image ReadImage(const std::string& path) {
@@ -67,14 +68,18 @@ Sound ReadSound(const std::string& path) {
     std::vector<uint8_t> b = ReadBytes(path);
     Sound sound;
     if (b.size() < 44 || std::string(b.begin(), b.begin() + 4) != "RIFF") return sound;
-    if (std::string(b.begin() + 8, b.begin() + 16) != "WAVEfmt " || LittleEndian(b, 16, 4) != 16) return sound;
+    if (std::string(b.begin() + 8, b.begin() + 16) != "WAVEfmt " || LittleEndian(b, 16, 4) != 16)
+        return sound;
     if (LittleEndian(b, 20, 2) != 1 || LittleEndian(b, 34, 2) != 16) return sound;
-    if (std::string(b.begin() + 36, b.begin() + 40) != "data" || LittleEndian(b, 4, 4) != b.size() - 8) return sound;
+    if (std::string(b.begin() + 36, b.begin() + 40) != "data" ||
+        LittleEndian(b, 4, 4) != b.size() - 8)
+        return sound;
     uint32_t dataBytes = LittleEndian(b, 40, 4);
     if (dataBytes + 44 != b.size()) return sound;
     sound.channels = static_cast<int>(LittleEndian(b, 22, 2));
     sound.sampleRate = static_cast<int>(LittleEndian(b, 24, 4));
-    for (size_t at = 44; at + 1 < b.size(); at += 2) sound.samples.push_back(static_cast<int16_t>(LittleEndian(b, at, 2)));
+    for (size_t at = 44; at + 1 < b.size(); at += 2)
+        sound.samples.push_back(static_cast<int16_t>(LittleEndian(b, at, 2)));
     sound.valid = sound.channels == 1 || sound.channels == 2;
     return sound;
 }
@@ -90,10 +95,17 @@ struct ImageAsset {
 
 // The loader's images and fonts with their frame sizes in game units and counts.
 constexpr ImageAsset kImages[] = {
-    {"common/icons", 32, 32, 16},     {"common/Buttons", 64, 64, 16},   {"common/dpad", 32, 32, 16},
-    {"common/QRTZLogo", 256, 256, 1}, {"common/Testcard_Circle", 256, 256, 1},
-    {"fonts/editundo", 16, 16, 128},  {"menu", 256, 256, 4},            {"logo", 256, 128, 1},
-    {"parts", 8, 8, 256},             {"BadgesA", 64, 64, 64},          {"gfx", 32, 32, 64},
+    {"common/icons", 32, 32, 16},
+    {"common/Buttons", 64, 64, 16},
+    {"common/dpad", 32, 32, 16},
+    {"common/QRTZLogo", 256, 256, 1},
+    {"common/Testcard_Circle", 256, 256, 1},
+    {"fonts/editundo", 16, 16, 128},
+    {"menu", 256, 256, 4},
+    {"logo", 256, 128, 1},
+    {"parts", 8, 8, 256},
+    {"BadgesA", 64, 64, 64},
+    {"gfx", 32, 32, 64},
     {"tiles", 32, 32, 64},
 };
 
@@ -125,7 +137,8 @@ struct FrameOrigin {
 
 // Frames of the given size in reading order; a partial column at the right is skipped.
 // Returns no frames when the layout does not fit the surface, as the loader would fail.
-std::vector<FrameOrigin> CutFrames(int surfaceWidth, int surfaceHeight, int width, int height, int count) {
+std::vector<FrameOrigin> CutFrames(int surfaceWidth, int surfaceHeight, int width, int height,
+                                   int count) {
     std::vector<FrameOrigin> frames;
     int x = 0;
     int y = 0;
@@ -175,7 +188,8 @@ TEST(GeneratedImages, EveryLoadedImageCutsIntoItsFramesAtEveryResolution) {
             int w = asset.width * level.scale;
             int h = asset.height * level.scale;
             auto frames = CutFrames(image.width, image.height, w, h, asset.frames);
-            EXPECT_EQ(frames.size(), static_cast<size_t>(asset.frames)) << path << " is too small for its frames";
+            EXPECT_EQ(frames.size(), static_cast<size_t>(asset.frames))
+                << path << " is too small for its frames";
             // No spare rows: a sheet drawn at the wrong resolution would leave them.
             if (!frames.empty()) {
                 EXPECT_EQ(frames.back().y + h, image.height) << path;
@@ -193,11 +207,14 @@ TEST(GeneratedImages, EveryGlyphAndButtonIconOfTheFontIsDrawn) {
         auto frames = CutFrames(font.width, font.height, size, size, 128);
         ASSERT_EQ(frames.size(), 128u);
         for (int code = 33; code <= 126; ++code) {
-            EXPECT_TRUE(FrameHasInk(font, frames[code - 32], size, size)) << "glyph " << char(code) << level.suffix;
+            EXPECT_TRUE(FrameHasInk(font, frames[code - 32], size, size))
+                << "glyph " << char(code) << level.suffix;
         }
         for (int icon = 0; icon < 13; ++icon) {
-            EXPECT_TRUE(FrameHasInk(font, frames[96 + icon], size, size)) << "pad icon " << icon << level.suffix;
-            EXPECT_TRUE(FrameHasInk(font, frames[112 + icon], size, size)) << "key icon " << icon << level.suffix;
+            EXPECT_TRUE(FrameHasInk(font, frames[96 + icon], size, size))
+                << "pad icon " << icon << level.suffix;
+            EXPECT_TRUE(FrameHasInk(font, frames[112 + icon], size, size))
+                << "key icon " << icon << level.suffix;
         }
         EXPECT_FALSE(FrameHasInk(font, frames[0], size, size)) << "space must stay blank";
     }
@@ -228,7 +245,8 @@ TEST(GeneratedImages, FramesThePlayScreensDrawAreNotEmpty) {
         int size = set.size * 2;
         auto frames = CutFrames(image.width, image.height, size, size, set.count);
         ASSERT_EQ(frames.size(), static_cast<size_t>(set.count)) << set.name;
-        for (int frame : set.frames) EXPECT_TRUE(FrameHasInk(image, frames[frame], size, size)) << set.name << " " << frame;
+        for (int frame : set.frames)
+            EXPECT_TRUE(FrameHasInk(image, frames[frame], size, size)) << set.name << " " << frame;
     }
 }
 
@@ -238,7 +256,8 @@ TEST(GeneratedImages, BonusBlockStyleDiffersClearlyFromItsLevelsBlockStyle) {
     auto frames = CutFrames(tiles.width, tiles.height, 64, 64, 64);
     ASSERT_EQ(frames.size(), 64u);
     for (int style = 0; style < 32; ++style) {
-        EXPECT_GT(FrameDifference(tiles, frames[style], frames[63 - style], 64, 64), 40.0) << "style " << style;
+        EXPECT_GT(FrameDifference(tiles, frames[style], frames[63 - style], 64, 64), 40.0)
+            << "style " << style;
     }
 }
 
@@ -252,10 +271,12 @@ TEST(GeneratedImages, DefaultFontIsAStripOf96BorderedFrames) {
         int left = frame * frameWidth;
         for (int y = 0; y < strip.height; ++y) {
             EXPECT_EQ(strip.Alpha(left, y), 0) << "frame " << frame << " left border";
-            EXPECT_EQ(strip.Alpha(left + frameWidth - 1, y), 0) << "frame " << frame << " right border";
+            EXPECT_EQ(strip.Alpha(left + frameWidth - 1, y), 0)
+                << "frame " << frame << " right border";
         }
         if (frame >= 1 && frame <= 94) {
-            EXPECT_TRUE(FrameHasInk(strip, {left + 1, 0}, frameWidth - 2, strip.height)) << "glyph " << char(frame + 32);
+            EXPECT_TRUE(FrameHasInk(strip, {left + 1, 0}, frameWidth - 2, strip.height))
+                << "glyph " << char(frame + 32);
         }
     }
 }
@@ -268,7 +289,8 @@ TEST(GeneratedSounds, EveryEffectIsACleanShortPcmWav) {
         Sound sound = ReadSound(path);
         ASSERT_TRUE(sound.valid) << path << " is not a plain 16-bit PCM WAV";
         ASSERT_GT(sound.sampleRate, 0);
-        double seconds = static_cast<double>(sound.samples.size()) / sound.channels / sound.sampleRate;
+        double seconds =
+            static_cast<double>(sound.samples.size()) / sound.channels / sound.sampleRate;
         EXPECT_GT(seconds, 0.02) << path;
         EXPECT_LT(seconds, 2.0) << path;
         int peak = 0;
@@ -278,7 +300,8 @@ TEST(GeneratedSounds, EveryEffectIsACleanShortPcmWav) {
         size_t edge = static_cast<size_t>(sound.channels) * 4;
         for (size_t i = 0; i < edge; ++i) {
             EXPECT_LT(std::abs(sound.samples[i]), 330) << path << " starts with a click";
-            EXPECT_LT(std::abs(sound.samples[sound.samples.size() - 1 - i]), 330) << path << " ends with a click";
+            EXPECT_LT(std::abs(sound.samples[sound.samples.size() - 1 - i]), 330)
+                << path << " ends with a click";
         }
     }
 }
@@ -298,14 +321,17 @@ TEST(AssetGenerator, TwoRunsWriteIdenticalFiles) {
     fs::path base = fs::temp_directory_path() / ("flingaroo_assets_" + std::to_string(::getpid()));
     fs::remove_all(base);
     for (const char* run : {"a", "b"}) {
-        std::string command = std::string("\"") + FLINGAROO_MAKE_ASSETS + "\" \"" + (base / run).string() + "\"";
+        std::string command =
+            std::string("\"") + FLINGAROO_MAKE_ASSETS + "\" \"" + (base / run).string() + "\"";
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
     }
     std::vector<std::string> first = FilesBelow(base / "a");
     ASSERT_EQ(first, FilesBelow(base / "b"));
     EXPECT_EQ(first, FilesBelow(kDataDir)) << "the build's data directory holds other files";
     for (const std::string& file : first) {
-        EXPECT_TRUE(ReadBytes((base / "a" / file).string()) == ReadBytes((base / "b" / file).string())) << file;
+        EXPECT_TRUE(ReadBytes((base / "a" / file).string()) ==
+                    ReadBytes((base / "b" / file).string()))
+            << file;
     }
     fs::remove_all(base);
 }
