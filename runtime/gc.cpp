@@ -22,7 +22,12 @@ int gc_free_bytes = 0;
 
 namespace {
 
-gc_object* gc_cache[kGcCachedSizeLimit / 8];
+// Released small blocks, one single-linked list per size class. A released
+// block holds no object any more, only the link to the next block.
+struct CachedBlock {
+    CachedBlock* next;
+};
+CachedBlock* gc_cache[kGcCachedSizeLimit / 8];
 
 // Blocks handed out by gc_object_alloc whose constructor has not yet run.
 // The constructor, not the allocator, links the object, because a
@@ -80,7 +85,11 @@ void destroy_pending_garbage(int size) {
         }
         gc_object* object = gc_free_list.succ;
         unlink(object);
-        delete object;  // the deleting destructor lowers gc_free_bytes
+        // The size is read while the object still lives; its block is
+        // returned once the destructor has run.
+        int size = object->gc_size();
+        object->~gc_object();
+        gc_object_free(object, size);
     }
 }
 
@@ -137,19 +146,32 @@ void* gc_object::operator new(size_t size, size_t extra_bytes) {
     return gc_object_alloc(size + extra_bytes);
 }
 
-void gc_object::operator delete(void* block) { gc_object_free(static_cast<gc_object*>(block)); }
-
-void gc_object::operator delete(void* block, size_t) {
-    gc_object_free(static_cast<gc_object*>(block));
+// Reached only when a constructor throws. Objects are destroyed by the
+// collector, never deleted; a block whose constructor did not get as far as
+// linking it is simply given back.
+void gc_object::operator delete(void* block) {
+    auto& blocks = pending_blocks();
+    for (size_t i = blocks.size(); i-- > 0;) {
+        if (blocks[i].block != block) continue;
+        gc_new_bytes -= blocks[i].size;
+        gc_alloced_bytes -= blocks[i].size;
+        blocks.erase(blocks.begin() + static_cast<long>(i));
+        std::free(block);
+        return;
+    }
+    // A base constructor linked it before a later one threw: the object stays
+    // on its list and the collector reclaims it like any garbage.
 }
+
+void gc_object::operator delete(void* block, size_t) { gc_object::operator delete(block); }
 
 void* gc_object_alloc(size_t requested) {
     int size = static_cast<int>((requested + 7) & ~size_t{7});
     destroy_pending_garbage(size);
     void* block = nullptr;
     if (size < kGcCachedSizeLimit && gc_cache[size / 8]) {
-        gc_object* cached = gc_cache[size / 8];
-        gc_cache[size / 8] = cached->succ;
+        CachedBlock* cached = gc_cache[size / 8];
+        gc_cache[size / 8] = cached->next;
         block = cached;
     } else {
         block = std::malloc(static_cast<size_t>(size));
@@ -162,15 +184,13 @@ void* gc_object_alloc(size_t requested) {
     return block;
 }
 
-void gc_object_free(gc_object* object) {
-    int size = object->gc_size();
+void gc_object_free(void* block, int size) {
     gc_free_bytes -= size;
     if (size >= kGcCachedSizeLimit) {
-        std::free(object);
+        std::free(block);
         return;
     }
-    object->succ = gc_cache[size / 8];
-    gc_cache[size / 8] = object;
+    gc_cache[size / 8] = new (block) CachedBlock{gc_cache[size / 8]};
 }
 
 int gc_ext_malloced(int bytes) {

@@ -59,7 +59,7 @@ constexpr int kGcCycleBytes = 8388608;  // a cycle is finished once this much wa
 constexpr int kGcCachedSizeLimit = 64;  // blocks smaller than this are recycled per size
 
 void* gc_object_alloc(size_t size);
-void gc_object_free(gc_object* object);
+void gc_object_free(void* block, int size);  // gives back the block of a destroyed object
 int gc_ext_malloced(int bytes);
 
 // Greys a white object (the mark step every mark() calls for its fields).

@@ -2,19 +2,32 @@
 // memory stays bounded.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "runtime/array.h"
 #include "runtime/object.h"
 
 namespace {
 
 int destroyed = 0;
+std::set<int> destroyed_ids;
+int next_id = 0;
 
 class Node : public Object {
 public:
     Node* child = nullptr;
-    ~Node() override { ++destroyed; }
+    int id = ++next_id;
+    ~Node() override {
+        ++destroyed;
+        destroyed_ids.insert(id);
+    }
     void mark() override { gc_mark_q(child); }
 };
+
+bool was_destroyed(int id) { return destroyed_ids.count(id) > 0; }
+
+// One allocation larger than all pending garbage destroys all of it.
+void destroy_all_garbage() { Array<int> sweep(gc_free_bytes / 4 + 16); }
 
 Node* root_node = nullptr;
 
@@ -37,6 +50,7 @@ protected:
         gc_assign(root_node, new Node());
         finish_cycle();
         finish_cycle();
+        destroy_all_garbage();
         destroyed = 0;
     }
     void TearDown() override { root_node = nullptr; }
@@ -70,12 +84,13 @@ TEST_F(CollectorTest, ObjectStoredIntoTracedObjectSurvivesOnlyThroughTheBarrier)
 }
 
 TEST_F(CollectorTest, GarbageIsDestroyedByALaterAllocationNotAtTheSweep) {
-    new Node();  // unreachable from birth
+    int garbage = (new Node())->id;  // unreachable from birth
     finish_cycle();
-    EXPECT_EQ(destroyed, 0);
+    EXPECT_FALSE(was_destroyed(garbage));
     EXPECT_GT(gc_free_bytes, 0);
-    new Node();
-    EXPECT_EQ(destroyed, 1);
+    destroy_all_garbage();
+    EXPECT_TRUE(was_destroyed(garbage));
+    EXPECT_EQ(gc_free_bytes, 0);
 }
 
 TEST_F(CollectorTest, ReleasedSmallBlockIsReusedFirst) {
@@ -83,7 +98,8 @@ TEST_F(CollectorTest, ReleasedSmallBlockIsReusedFirst) {
     ASSERT_LT(first->gc_size(), kGcCachedSizeLimit);
     void* block = first;
     finish_cycle();
-    Node* second = new Node();  // destroys `first`, then takes its block from the cache
+    destroy_all_garbage();  // `first` was the last small object to go
+    Node* second = new Node();
     EXPECT_EQ(static_cast<void*>(second), block);
 }
 
@@ -121,9 +137,11 @@ TEST_F(CollectorTest, ArrayOfObjectsKeepsItsElementsAlive) {
     gc_assign(kept, nodes.rep());
     finish_cycle();
     finish_cycle();
-    new Node();
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(gc_is_live_object(nodes[i]));
-    EXPECT_EQ(destroyed, 0);
+    destroy_all_garbage();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(gc_is_live_object(nodes[i]));
+        EXPECT_FALSE(was_destroyed(nodes[i]->id));
+    }
     kept = nullptr;
 }
 
