@@ -3,6 +3,7 @@
 
 #include <GL/glext.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace fake_gl {
@@ -14,9 +15,12 @@ State& state() {
 
 void Reset() { state() = State(); }
 
-bool IsEnabled(GLenum cap) { return state().enabled.count(cap) != 0; }
+bool IsEnabled(GLenum cap) {
+    const std::vector<GLenum>& enabled = state().enabled;
+    return std::find(enabled.begin(), enabled.end(), cap) != enabled.end();
+}
 
-int DrawCallCount() { return static_cast<int>(state().draws.size()); }
+int DrawCallCount() { return state().drawCalls; }
 
 namespace {
 
@@ -95,7 +99,10 @@ void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdou
     o[0] = left, o[1] = right, o[2] = bottom, o[3] = top, o[4] = near_val, o[5] = far_val;
 }
 
-void glEnableClientState(GLenum cap) { state().clientArrays.insert(cap); }
+void glEnableClientState(GLenum cap) {
+    std::vector<GLenum>& arrays = state().clientArrays;
+    if (std::find(arrays.begin(), arrays.end(), cap) == arrays.end()) arrays.push_back(cap);
+}
 
 void glVertexPointer(GLint, GLenum, GLsizei stride, const GLvoid* ptr) {
     state().vertexPointer = ptr;
@@ -113,12 +120,16 @@ void glColorPointer(GLint, GLenum, GLsizei stride, const GLvoid* ptr) {
 }
 
 void glDrawArrays(GLenum mode, GLint first, GLsizei count) {
+    ++state().drawCalls;
+    if (!state().recordDraws) return;
     fake_gl::DrawCall call = fake_gl::NewDrawCall(mode, first, count, false);
     for (GLsizei i = 0; i < count; ++i) call.vertices.push_back(fake_gl::ReadVertex(first + i, call.textured));
     state().draws.push_back(call);
 }
 
 void glDrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* indices) {
+    ++state().drawCalls;
+    if (!state().recordDraws) return;
     fake_gl::DrawCall call = fake_gl::NewDrawCall(mode, 0, count, true);
     const GLushort* index = static_cast<const GLushort*>(indices);
     if (type == GL_UNSIGNED_SHORT) {
@@ -127,17 +138,23 @@ void glDrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* indic
     state().draws.push_back(call);
 }
 
-void glEnable(GLenum cap) { state().enabled.insert(cap); }
-void glDisable(GLenum cap) { state().enabled.erase(cap); }
+void glEnable(GLenum cap) {
+    if (!fake_gl::IsEnabled(cap)) state().enabled.push_back(cap);
+}
+
+void glDisable(GLenum cap) {
+    std::vector<GLenum>& enabled = state().enabled;
+    enabled.erase(std::remove(enabled.begin(), enabled.end(), cap), enabled.end());
+}
 
 void glBlendFunc(GLenum sfactor, GLenum dfactor) {
     state().blendSource = sfactor;
     state().blendDestination = dfactor;
-    state().blendFuncs.emplace_back(sfactor, dfactor);
+    if (state().recordDraws) state().blendFuncs.emplace_back(sfactor, dfactor);
 }
 
 void glScissor(GLint x, GLint y, GLsizei width, GLsizei height) {
-    state().scissors.push_back({x, y, width, height});
+    if (state().recordDraws) state().scissors.push_back({x, y, width, height});
 }
 
 void glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha) {

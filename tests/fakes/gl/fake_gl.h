@@ -10,7 +10,6 @@
 
 #include <cstdint>
 #include <map>
-#include <set>
 #include <vector>
 
 namespace fake_gl {
@@ -68,10 +67,12 @@ struct ReadPixelsCall {
 struct State {
     // Scripted by the test.
     bool rejectNonPowerOfTwo = false;       // glTexImage2D fails with GL_INVALID_VALUE
+    bool recordDraws = true;                // false: count draw calls only (benchmarks)
     int framebufferWidth = 0;               // what glReadPixels reads: 0xAARRGGBB,
     std::vector<uint32_t> framebuffer;      // bottom row first
 
     // Recorded.
+    int drawCalls = 0;
     std::vector<DrawCall> draws;
     std::vector<TexImage> texImages;
     std::vector<TexSubImage> texSubImages;
@@ -86,8 +87,8 @@ struct State {
     GLdouble ortho[6] = {0, 0, 0, 0, 0, 0};
 
     // Driver state.
-    std::set<GLenum> enabled;
-    std::set<GLenum> clientArrays;
+    std::vector<GLenum> enabled;  // a few caps: a vector is cheapest to search
+    std::vector<GLenum> clientArrays;
     GLuint nextTextureName = 1;
     GLuint boundTexture = 0;
     GLenum blendSource = GL_ONE, blendDestination = GL_ZERO;

@@ -7,7 +7,7 @@
 #include "graphics/renderer.h"
 #include "host/glfw_game.h"
 #include "tests/fakes/gl/fake_gl.h"
-#include "tests/unit/graphics/test_host.h"
+#include "tests/unit/graphics/image_host.h"
 
 class RendererTest : public ::testing::Test {
 protected:
@@ -25,6 +25,6 @@ protected:
     const fake_gl::DrawCall& Draw(int index) { return fake_gl::state().draws.at(size_t(index)); }
     int Draws() { return fake_gl::DrawCallCount(); }
 
-    TestHost host{640, 480};
+    ImageTestHost host;
     gxtkGraphics* device = nullptr;
 };
