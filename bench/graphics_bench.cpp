@@ -72,7 +72,7 @@ struct Scene {
     }
 
     // One render as the delegate brackets it and the game's replay draws it.
-    void RenderFrame(bool blendPerRecord) {
+    void RenderFrame() {
         const float scale = 2.0f;  // a 640 × 480 virtual screen on 1280 × 720
         device->BeginRender();
         nx_graphics_BeginRender();
@@ -81,7 +81,7 @@ struct Scene {
         for (const Record& r : records) {
             nx_graphics_SetAlpha(r.alpha);
             nx_graphics_SetColor(r.red, r.green, r.blue);
-            if (blendPerRecord) nx_graphics_SetBlend(0);
+            nx_graphics_SetBlend(0);
             nx_graphics_DrawImage2(sheet, r.x * scale, r.y * scale, r.rotation, r.scaleX * scale * 0.5f,
                                    r.scaleY * scale * 0.5f, r.frame);
         }
@@ -95,27 +95,22 @@ Scene& TheScene() {
     return scene;
 }
 
-void Replay(benchmark::State& state, bool blendPerRecord) {
+// The game's replay sets alpha, colour and blend 0 before every record.
+void BM_ReplayDrawList(benchmark::State& state) {
     Scene& scene = TheScene();
     int drawCalls = 0;
     for (auto _ : state) {
         const int before = fake_gl::DrawCallCount();
-        scene.RenderFrame(blendPerRecord);
+        scene.RenderFrame();
         drawCalls = fake_gl::DrawCallCount() - before;
     }
     state.counters["draw_calls"] = drawCalls;
     state.counters["records"] = kRecords;
 }
 
-// The game's replay sets blend 0 before every record; each blend change
-// draws what is batched, so this is the frame the game really renders.
-void BM_ReplayDrawList(benchmark::State& state) { Replay(state, true); }
-// The same records without the per-record blend: the batching ceiling.
-void BM_ReplayDrawListBatched(benchmark::State& state) { Replay(state, false); }
 
 }  // namespace
 
 BENCHMARK(BM_ReplayDrawList)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
-BENCHMARK(BM_ReplayDrawListBatched)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
 BENCHMARK_MAIN();

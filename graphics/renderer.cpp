@@ -62,6 +62,7 @@ int gxtkGraphics::BeginRender() {
 
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    additiveBlend = false;
     glDisable(GL_TEXTURE_2D);
     batchCount = 0;
     return 1;
@@ -100,10 +101,15 @@ void gxtkGraphics::PackColor() {
 }
 
 // Blend and scissor are OpenGL state, not vertex data, so what is batched
-// must be drawn under the old state first.
+// must be drawn under the old state first. Setting the blend already in force
+// changes nothing on screen, so it keeps the batch: the game sets it before
+// every record it replays, and a flush each time would cost a draw call each.
 int gxtkGraphics::SetBlend(int mode) {
+    bool additive = mode == 1;
+    if (additive == additiveBlend) return 0;
     Flush();
-    glBlendFunc(GL_ONE, mode == 1 ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA);
+    glBlendFunc(GL_ONE, additive ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA);
+    additiveBlend = additive;
     return 0;
 }
 

@@ -75,6 +75,7 @@ public:
     gxtkVertex batchVertices[kBatchVertices];
     uint16_t quadIndices[kBatchQuads * kQuadIndicesPerQuad];
     int batchType = 0;
+    bool additiveBlend = false;  // the blend function in force since BeginRender
     int batchCount = 0;
     gxtkSurface* batchSurface = nullptr;  // not traced: only compared and bound within a frame
 

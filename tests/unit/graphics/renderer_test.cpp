@@ -156,6 +156,18 @@ TEST_F(RendererStateTest, BlendModesUsePremultipliedFactors) {
               std::make_pair(GLenum(GL_ONE), GLenum(GL_ONE_MINUS_SRC_ALPHA)));
 }
 
+TEST_F(BatchTest, SettingTheBlendAlreadyInForceKeepsTheBatch) {
+    device->DrawRect(0, 0, 1, 1);
+    device->SetBlend(0);  // alpha blending is in force from BeginRender
+    device->DrawRect(0, 0, 1, 1);
+    device->SetBlend(1);
+    device->DrawRect(0, 0, 1, 1);
+    device->SetBlend(1);
+    device->DrawRect(0, 0, 1, 1);
+    device->EndRender();
+    EXPECT_EQ(Draws(), 2);
+}
+
 TEST_F(RendererStateTest, FullWindowScissorSwitchesTheTestOffAndOthersFlipY) {
     device->SetScissor(10, 20, 100, 50);
     EXPECT_TRUE(fake_gl::IsEnabled(GL_SCISSOR_TEST));
