@@ -26,7 +26,11 @@ public:
 
     String() : rep_(&Rep::nullRep) { rep_->retain(); }
     String(const String& other) : rep_(other.rep_) { rep_->retain(); }
-    String(String&& other) noexcept : rep_(other.rep_) { other.rep_ = &Rep::nullRep; rep_->retain(); }
+    // The moved-from string becomes empty; the representation changes owner.
+    String(String&& other) noexcept : rep_(other.rep_) {
+        other.rep_ = &Rep::nullRep;
+        Rep::nullRep.retain();
+    }
     String(const Char* chars, int length);
     String(const char* text);  // each byte becomes one character, no decoding
     String(const char* text, int length);

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "runtime/array.h"
 #include "runtime/string.h"
@@ -68,6 +69,17 @@ TEST(StringTest, ConcatenatingWithEmptySharesTheOtherOperand) {
     EXPECT_EQ((String() + word).rep(), word.rep());
     EXPECT_EQ((word + String()).rep(), word.rep());
     EXPECT_EQ(utf8(word + String("s")), "words");
+}
+
+TEST(StringTest, MovingAStringHandsItsTextOverWithoutAnExtraReference) {
+    String source("moved");
+    String copy = source;  // a second owner, so the text outlives the test's strings
+    const String::Rep* rep = source.rep();
+    int refs = rep->refs;
+    String target(std::move(source));
+    EXPECT_EQ(target.rep(), rep);
+    EXPECT_EQ(rep->refs, refs);
+    EXPECT_TRUE(source.Empty());
 }
 
 TEST(StringTest, EmptyStringsShareOneRepresentationThatIsNeverFreed) {
