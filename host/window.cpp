@@ -22,11 +22,13 @@ NxGlfwGame::NxGlfwGame() {
 void NxGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int blue, int alpha,
                                int depth, int stencil, bool fullscreen) {
     ReleaseHeldKeys();
-    if (!_window) {
+    bool opening = !_window;
+    if (opening) {
         OpenWindow(width, height, red, green, blue, alpha, depth, stencil, fullscreen);
         if (!_window) return;  // not reported: the loop finds no open window
     }
     PlaceWindow(width, height, fullscreen);
+    if (opening) glfwShowWindow(_window);
     if (_swapInterval >= 0) glfwSwapInterval(_swapInterval);
 }
 
@@ -52,6 +54,8 @@ void NxGlfwGame::OpenWindow(int width, int height, int red, int green, int blue,
     glfwWindowHint(GLFW_RESIZABLE, GLFW_TRUE);
     // A fullscreen game must not minimise when focus moves to another monitor.
     glfwWindowHint(GLFW_AUTO_ICONIFY, GLFW_FALSE);
+    // Shown only once placed, so the window never appears in a corner first.
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
     GLFWmonitor* monitor = fullscreen ? glfwGetPrimaryMonitor() : nullptr;
     _window = glfwCreateWindow(width, height, kWindowTitle, monitor, nullptr);
     if (!_window) return;

@@ -47,8 +47,8 @@ e2e_start_game() {
 # Waits for the window titled Flingaroo and prints its id.
 e2e_window() {
   local id=""
-  for _ in $(seq 100); do
-    id=$(xdotool search --name '^Flingaroo$' 2>/dev/null | head -1 || true)
+  for _ in $(seq 300); do
+    id=$(xdotool search --onlyvisible --name '^Flingaroo$' 2>/dev/null | head -1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
   done

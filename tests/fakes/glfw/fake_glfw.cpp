@@ -33,6 +33,7 @@ void glfwWindowHint(int, int) {}
 
 GLFWwindow* glfwCreateWindow(int width, int height, const char* title, GLFWmonitor* monitor, GLFWwindow*) {
     ++state.windowsCreated;
+    state.visible = false;
     state.windowWidth = width;
     state.windowHeight = height;
     state.title = title;
@@ -41,6 +42,7 @@ GLFWwindow* glfwCreateWindow(int width, int height, const char* title, GLFWmonit
 }
 
 void glfwMakeContextCurrent(GLFWwindow*) {}
+void glfwShowWindow(GLFWwindow*) { state.visible = true; }
 void glfwSwapBuffers(GLFWwindow*) {
     if (state.onSwap) state.onSwap();
 }

@@ -29,6 +29,7 @@ struct FakeGlfw {
     int windowWidth = 0, windowHeight = 0;
     int framebufferScale = 1;
     bool fullscreen = false;
+    bool visible = false;
     std::string title;
     int desktopWidth = 1920, desktopHeight = 1080;
     std::set<int> keysDown;

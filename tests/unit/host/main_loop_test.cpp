@@ -148,6 +148,7 @@ TEST_F(MainLoopTest, WindowIsCentredTitledAndCountsItsContext) {
     EXPECT_EQ(glfw.windowWidth, 640);
     EXPECT_EQ(glfw.windowHeight, 480);
     EXPECT_EQ(glfw.title, "Flingaroo");
+    EXPECT_TRUE(glfw.visible);
     EXPECT_EQ(glfwGraphicsSeq, contexts + 1);
     EXPECT_EQ(delegate->starts, 1);
 }
