@@ -1,10 +1,34 @@
 // Construction, the life cycle and the mode machine of the game object.
+// Each update samples the pointer and buttons, handles the function keys,
+// then runs the current mode, the loader or neither; drawing only records
+// into the draw list (draw_list.cpp).
+#include "framework/app.h"
 #include "framework/input_device.h"
 #include "game/my_app.h"
 
 namespace {
+
 constexpr int kUpdateRate = 60;
-constexpr int kKeyF4 = 115;
+constexpr int kSuspendedUpdateRate = 5;  // enough to notice focus coming back, no more
+
+constexpr int kKeyF1 = 112, kKeyF2 = 113, kKeyF4 = 115, kKeyF11 = 122;
+constexpr int kKeyBack = 416, kKeyWindowClose = 432;
+constexpr int kMenuVirtualButton = 19;
+constexpr int kClearedVirtualButtons = 19;  // 0..18: the menu button is rewritten each update
+constexpr int kTouchCount = 10;
+constexpr int kBackButton = 99;
+constexpr int kLatchingButtons[] = {0, 3, 5, 8, 10, 11, 12, 13, 14, 15, kBackButton};
+
+constexpr int kModeMenu = 1, kModeReturnToMenu = 2, kModePlaying = 10, kModeLoadLevel = 11;
+constexpr int kFirstLevelMode = 10;
+constexpr int kSlideFull = 30;
+
+constexpr int kBadgeFlagsCleared = 128;
+constexpr int kSettingsCount = 25;
+constexpr int kScoresCleared = 301;
+constexpr int kSoundSettingIndex = 5;
+constexpr int kChannelSlots = 33;
+
 }  // namespace
 
 // Every array is allocated once here and lives as long as the game.
@@ -45,15 +69,173 @@ void c_MyApp::mark() {
 }
 
 int c_MyApp::p_OnCreate() {
+    m_jinglePlayed = 0;
+    m_mode = kModeMenu;
     nx_app_SetUpdateRate(kUpdateRate);
+    m_lastDevW = nx_app__devWidth;
+    m_lastDevH = nx_app__devHeight;
+    p_Reload();
+    m_level = 2;
+    m_menuScroll = -32;
+    m_paused = 0;
+    m_pauseOpen = -1;
+    m_pauseY = -64;
+    for (int i = 0; i < kBadgeFlagsCleared; ++i) m_badgeGot[i] = false;
+    for (int i = 0; i < kClearedVirtualButtons; ++i) m_vButtons[i] = 0;
+    for (int i = 0; i < kSettingsCount; ++i) m_settings[i] = 0;
+    m_settings[kSoundSettingIndex] = 1;
+    for (int i = 0; i < kScoresCleared; ++i) m_scores[i] = 0;
+    // The saved settings and records are read over the defaults above.
+    p_Load();
+    for (int i = 0; i < kChannelSlots; ++i) m_sfxMap[i] = i;
     return 0;
 }
 
-int c_MyApp::p_OnSuspend() { return 0; }
+// Focus changes stop iCade decoding and release its held buttons: letters
+// typed elsewhere meanwhile must not leave a button stuck down.
+static void stopIcadeDecoding(c_MyApp& app) {
+    nx_input_DisableKeyboard();
+    nx_ZuDizaz_iCadeControls = 0;
+    for (int i = 0; i < kClearedVirtualButtons; ++i) app.m_vButtons[i] = 0;
+}
 
-int c_MyApp::p_OnResume() { return 0; }
+// A running level comes back paused, with its pause panel half way down.
+static void pauseIfPlaying(c_MyApp& app) {
+    if (app.m_mode < kFirstLevelMode) {
+        app.m_paused = app.m_pauseOpen = app.m_pauseY = 0;
+    } else {
+        app.m_paused = 1;
+        app.m_pauseOpen = 1;
+        app.m_pauseY = static_cast<int>(nx_ZuDizaz_jscrh * 0.5f);
+    }
+}
+
+int c_MyApp::p_OnSuspend() {
+    stopIcadeDecoding(*this);
+    pauseIfPlaying(*this);
+    nx_app_SetUpdateRate(kSuspendedUpdateRate);
+    p_Save();
+    return 0;
+}
+
+int c_MyApp::p_OnResume() {
+    pauseIfPlaying(*this);
+    nx_app_SetUpdateRate(kUpdateRate);
+    stopIcadeDecoding(*this);
+    return 0;
+}
+
+static void handleFunctionKeys(c_MyApp& app) {
+    app.m_vButtons[kMenuVirtualButton] = nx_input_KeyHit(kKeyBack);
+    if (nx_input_KeyHit(kKeyF1)) nx_ZuDizaz_DebugMode = nx_ZuDizaz_DebugMode ? 0 : 1;
+    if (nx_input_KeyHit(kKeyF2)) app.m_hideHud = app.m_hideHud ? 0 : 1;
+    if (nx_input_KeyHit(kKeyF11)) app.p_FullscreenFlip();
+    if (nx_input_KeyHit(kKeyF4) || nx_input_KeyHit(kKeyWindowClose)) nx_app_EndApp();
+}
+
+static void measureUpdateRate(c_MyApp& app) {
+    const int now = nx_app_Millisecs();
+    if (now > app.m_updLastMillis) app.m_updFps = 1000 / (now - app.m_updLastMillis);
+    app.m_updFpsAvg = (app.m_updFpsAvg * 9 + app.m_updFps) / 10;
+    app.m_updLastMillis = now;
+}
+
+// Window pixels become virtual units; a fresh press shows no movement, so a
+// drag starts where the button went down.
+static void samplePointer(c_MyApp& app) {
+    app.m_prevMouseX = app.m_mouseX;
+    app.m_prevMouseY = app.m_mouseY;
+    app.m_mouseX = static_cast<int>(nx_input_MouseX() / app.m_scaleX);
+    app.m_mouseY = static_cast<int>(nx_input_MouseY() / app.m_scaleY);
+    const bool leftDown = nx_input_KeyDown(kMouseLeftCode);
+    if (app.m_mouseWasDown == 0 && leftDown) {
+        app.m_prevMouseX = app.m_mouseX;
+        app.m_prevMouseY = app.m_mouseY;
+    }
+    app.m_mouseDown = leftDown ? 1 : 0;
+    app.m_mouseHits = nx_input_KeyHit(kMouseLeftCode);
+    for (int i = 0; i < kTouchCount; ++i) {
+        app.m_touchOn[i] = 0;
+        app.m_touchX[i] = app.m_touchY[i] = static_cast<int>(kAbsent);
+        if (!nx_input_KeyDown(kTouchBase + i)) continue;
+        app.m_touchOn[i] = 1;
+        app.m_touchX[i] = static_cast<int>(nx_input_TouchX(i) / app.m_scaleX);
+        app.m_touchY[i] = static_cast<int>(nx_input_TouchY(i) / app.m_scaleY);
+        app.m_mouseDown = 1;
+    }
+    app.m_mouseWasDown = leftDown ? 1 : 0;
+    if (app.m_mouseDown == 0) app.m_touchLatch = 0;
+}
+
+static bool heldOnAnyJoystick(c_MyApp& app, int button) {
+    for (int joy = 0; joy < kJoysticks; ++joy)
+        if (app.p_PlayKey(button, 1, joy)) return true;
+    return false;
+}
+
+// A consumed press stays consumed until every button is let go, so one press
+// acts once even when the screen under it changes.
+static void updateLatches(c_MyApp& app) {
+    bool anyHeld = false;
+    for (int button : kLatchingButtons) anyHeld = anyHeld || heldOnAnyJoystick(app, button);
+    if (!anyHeld) app.m_keyLatch = 0;
+    if (app.m_keyLatch == 0 && app.m_touchLatch == 0 && app.m_mode == kModeMenu &&
+        heldOnAnyJoystick(app, kBackButton) && (app.m_creditsOpen == 1 || app.m_optionsOpen == 1)) {
+        app.m_creditsOpen = 0;
+        app.m_keyLatch = app.m_touchLatch = 1;
+    }
+    // The options box reads its own input; the screen below must not.
+    if (app.m_optionsOpen == 1) app.m_keyLatch = app.m_touchLatch = 1;
+}
+
+static void slideTowards(int& slide, bool open) {
+    if (open && slide < kSlideFull) ++slide;
+    if (!open && slide > 0) --slide;
+}
+
+static void runMode(c_MyApp& app) {
+    switch (app.m_mode) {
+        case kModeMenu: app.p_Menu(); break;
+        case kModeReturnToMenu:
+            app.p_LoadMenu();
+            app.m_mode = kModeMenu;
+            break;
+        case kModePlaying:
+            app.p_Game();
+            app.p_InGame();
+            break;
+        case kModeLoadLevel: app.p_LoadGame(); break;
+        default: break;
+    }
+    if (app.m_mode == kModePlaying && app.m_levelDone > 0) app.p_GameOver();
+    // The results panel keeps fading out over the menu.
+    if (app.m_mode == kModeMenu || app.m_mode == kModeReturnToMenu) app.p_GameOver();
+    if (app.m_mode == kModeMenu) {
+        if (app.m_creditsOpen == 1 || app.m_creditsSlide > 0) app.p_CreditBox();
+        slideTowards(app.m_creditsSlide, app.m_creditsOpen == 1);
+    }
+    if (app.m_optionsOpen == 1 || app.m_optionsSlide > 0) {
+        app.p_OptionBox();
+        slideTowards(app.m_optionsSlide, app.m_optionsOpen == 1);
+    }
+}
+
+static void drawDebugLine(c_MyApp& app) {
+    app.p_ResetDraw();
+    app.p_Text(16, nx_ZuDizaz_jscrh - 16,
+               String(app.m_fpsAvg) + String(":") + String(app.m_scaleX) + String(",") + String(app.m_scaleY),
+               0, 0);
+}
 
 int c_MyApp::p_OnUpdate() {
-    if (nx_input_KeyHit(kKeyF4)) nx_app_EndApp();
+    handleFunctionKeys(*this);
+    measureUpdateRate(*this);
+    samplePointer(*this);
+    if (m_cooldown > 0) --m_cooldown;
+    updateLatches(*this);
+    if (m_loadStep == 0) runMode(*this);
+    if (m_loadStep > 0) p_Loader();
+    if (nx_ZuDizaz_iCadeControls == 1) p_ReadICade();
+    if (nx_ZuDizaz_DebugMode == 1) drawDebugLine(*this);
     return 0;
 }

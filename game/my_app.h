@@ -205,6 +205,9 @@ public:
     // ---- Options box and fullscreen switch (options.cpp)
     int p_OptionBox();
     int p_FullscreenFlip();
+    // The turning cog of the back and options buttons (three layers of image
+    // 95 with the current pen); returns 1 when the pointer is down on it.
+    int p_DrawCog(float x, float y);
 
     int m_optCursor = 0;
     int m_optKeyLatch = 0, m_optTouchLatch = 0;

@@ -1,0 +1,105 @@
+// The game object on a desktop host whose window system, OpenGL and OpenAL
+// are the link-time fakes, reading the generated data/: the cost of one
+// update while the loading screen turns, and of one render replaying a full
+// draw list (2499 records) through the graphics module and the renderer.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "framework/app.h"
+#include "game/my_app.h"
+#include "host/glfw_game.h"
+#include "tests/fakes/al/fake_al.h"
+#include "tests/fakes/gl/fake_gl.h"
+#include "tests/fakes/glfw/fake_glfw.h"
+
+namespace {
+
+constexpr int kLastLoaderUpdate = 29;  // the update that only draws the loading screen
+constexpr int kFullList = 2499;
+
+// Keeps the saved string in memory, so a benchmark writes no state file.
+class BenchHost : public NxGlfwGame {
+public:
+    String LoadState() override { return String(); }
+    int SaveState(const String&) override { return 0; }
+};
+
+BenchHost& startedGame(c_MyApp*& app) {
+    static BenchHost* host = nullptr;
+    static c_MyApp* game = nullptr;
+    if (!host) {
+        fake_glfw_reset();
+        fake_gl::Reset();
+        fake_al_reset();
+        if (chdir(FLINGAROO_BUILD_DIR) != 0) std::abort();
+        host = new BenchHost();  // the framework's globals pick up the host
+        nx_framework_init();
+        nx_graphics_init();
+        nx_audio_init();
+        nx_game_init();
+        host->SetGlfwWindow(1280, 720, 8, 8, 8, 0, 0, 0, false);
+        game = (new c_MyApp())->m_new();
+        host->StartGame();
+        for (int update = 0; update < 100 && (update == 0 || game->m_loadStep > 0); ++update) {
+            host->RenderGame();
+            host->UpdateGame();
+        }
+    }
+    app = game;
+    return *host;
+}
+
+void BM_UpdateWhileLoading(benchmark::State& state) {
+    c_MyApp* app = nullptr;
+    startedGame(app);
+    for (auto _ : state) {
+        app->m_loadStep = kLastLoaderUpdate;
+        app->p_OnUpdate();
+        benchmark::DoNotOptimize(app->m_drawCount);
+    }
+}
+BENCHMARK(BM_UpdateWhileLoading);
+
+// A play frame's make-up: tiles first, then particles (images at varied
+// frames, rotations and colours), then the HUD's rectangles and ovals.
+void fillDrawList(c_MyApp& app) {
+    constexpr int kTiles = 2200, kParticles = 200;
+    app.p_CLS2D(10, 20, 40, 1);
+    for (int record = 0; record < kFullList; ++record) {
+        const float shade = static_cast<float>(record % 256);
+        const float x = static_cast<float>(record % 640), y = static_cast<float>(record % 480);
+        app.p_SetCol(shade, 128, 255 - shade, 0.9f);
+        app.p_SetRot(static_cast<float>(record % 360));
+        if (record < kTiles)
+            app.p_DrawImg(2, x, y, static_cast<float>(record % 64));
+        else if (record < kTiles + kParticles)
+            app.p_DrawImg(96, x, y, shade);
+        else if (record % 2)
+            app.p_Rect(x, 10, 16, 16);
+        else
+            app.p_Oval(x, 30, 8, 8);
+    }
+}
+
+void BM_RenderFullDrawList(benchmark::State& state) {
+    c_MyApp* app = nullptr;
+    BenchHost& host = startedGame(app);
+    fillDrawList(*app);
+    for (auto _ : state) {
+        host.RenderGame();
+        state.PauseTiming();
+        fake_gl::state().draws.clear();  // the fake keeps every draw; a driver would not
+        state.ResumeTiming();
+    }
+    state.counters["records"] = static_cast<double>(app->m_drawCount / 15);
+    fake_gl::state().drawCalls = 0;
+    host.RenderGame();
+    state.counters["draw_calls"] = fake_gl::state().drawCalls;
+}
+BENCHMARK(BM_RenderFullDrawList);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,214 @@
+// Loading of images, the font and sound effects by id, one step per update
+// behind a turning loading screen, at the file resolution that suits the
+// window; and sound effects played over 24 channels in rotation.
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+#include "framework/app.h"
+#include "game/my_app.h"
+
+namespace {
+
+// Windows at least this large on either side get files with more pixels.
+constexpr int kDoubleResolutionFrom = 631;
+constexpr int kQuadResolutionFrom = 1231;
+
+constexpr int kCentreHandle = 1;
+constexpr int kFontImage = 90;
+constexpr int kFontCellW = 7, kFontCellH = 10;
+constexpr int kFontFrames = 128;
+constexpr int kFontFilePixels = 16;  // font frames are 16 pixels square per level
+constexpr int kLogoImage = 93;
+constexpr int kJingleSound = 96;
+constexpr int kJingleStep = 4;
+
+constexpr int kEffectRotationSlots = 24;
+constexpr int kSoundSettingIndex = 5;
+constexpr int kSoundEffectsOn = 1, kSoundEffectsAndMusic = 2;
+
+constexpr int kNoSound = -1;
+constexpr int kNoImage = -1;
+
+// One update of loading: an image (or the font), sounds before and after it.
+struct LoaderStep {
+    int soundFirst;
+    int image;
+    const char* path;
+    int width, height, frames;
+    int soundAfter;
+};
+constexpr LoaderStep kLoaderSteps[] = {
+    {kNoSound, 97, "common/icons", 32, 32, 16, 96},
+    {kNoSound, 95, "common/Buttons", 64, 64, 16, kNoSound},
+    {kNoSound, 94, "common/dpad", 32, 32, 16, kNoSound},
+    {kNoSound, kLogoImage, "common/QRTZLogo", 256, 256, 1, kNoSound},
+    {kNoSound, 91, "common/Testcard_Circle", 256, 256, 1, kNoSound},
+    {kNoSound, kFontImage, "fonts/editundo", kFontCellW, kFontCellH, kFontFrames, kNoSound},
+    {1, kNoImage, nullptr, 0, 0, 0, kNoSound},
+    {95, kNoImage, nullptr, 0, 0, 0, kNoSound},
+    {98, kNoImage, nullptr, 0, 0, 0, kNoSound},
+    {99, kNoImage, nullptr, 0, 0, 0, kNoSound},
+    {kNoSound, 99, "menu", 256, 256, 4, kNoSound},
+    {kNoSound, 98, "logo", 256, 128, 1, kNoSound},
+    {kNoSound, 96, "parts", 8, 8, 256, kNoSound},
+    {kNoSound, 80, "BadgesA", 64, 64, 64, kNoSound},
+    {kNoSound, 1, "gfx", 32, 32, 64, kNoSound},
+    {2, 2, "tiles", 32, 32, 64, kNoSound},
+    {3, kNoImage, nullptr, 0, 0, 0, kNoSound},
+    {4, kNoImage, nullptr, 0, 0, 0, kNoSound},
+    {11, kNoImage, nullptr, 0, 0, 0, kNoSound},
+    {12, kNoImage, nullptr, 0, 0, 0, kNoSound},
+    {13, kNoImage, nullptr, 0, 0, 0, kNoSound},
+    {14, kNoImage, nullptr, 0, 0, 0, kNoSound},
+    {15, kNoImage, nullptr, 0, 0, 0, kNoSound},
+    {16, kNoImage, nullptr, 0, 0, 0, kNoSound},
+    {17, kNoImage, nullptr, 0, 0, 0, kNoSound},
+    {18, kNoImage, nullptr, 0, 0, 0, kNoSound},
+    {19, kNoImage, nullptr, 0, 0, 0, kNoSound},
+    {20, kNoImage, nullptr, 0, 0, 0, kNoSound},
+};
+constexpr int kLoaderStepCount = static_cast<int>(std::size(kLoaderSteps));
+static_assert(kLoaderStepCount == 28, "loading takes 28 steps and a finishing update");
+
+String levelSuffix(int level) {
+    if (level == 2) return String("-hd");
+    if (level == 4) return String("-hd2");
+    return String();
+}
+
+}  // namespace
+
+// The file resolution follows the device size, so that images are drawn
+// near their own pixel size; every image is drawn through m_imgScale.
+static void chooseLevel(c_MyApp& app) {
+    const int w = nx_app_DeviceWidth(), h = nx_app_DeviceHeight();
+    if (w >= kQuadResolutionFrom || h >= kQuadResolutionFrom)
+        app.m_hdLevel = 4;
+    else if (w >= kDoubleResolutionFrom || h >= kDoubleResolutionFrom)
+        app.m_hdLevel = 2;
+    else
+        app.m_hdLevel = 1;
+    app.m_imgScale = 1.0f / static_cast<float>(app.m_hdLevel);
+}
+
+int c_MyApp::p_LoadImg(int id, const String& path, int w, int h, int frames, int flags) {
+    const String file = path + levelSuffix(m_hdLevel) + String(".png");
+    m_images[id] = nullptr;
+    gc_assign(m_images[id], nx_graphics_LoadImage2(file, m_hdLevel * w, m_hdLevel * h, frames, flags));
+    m_imgInfo[id * 3] = m_hdLevel * w;
+    m_imgInfo[id * 3 + 1] = m_hdLevel * h;
+    m_imgInfo[id * 3 + 2] = frames;
+    return 0;
+}
+
+// The font's table entry holds its glyph cell in game units, not the file's
+// frame size: text layout works in game units.
+int c_MyApp::p_LoadFont(int id, const String& path, int w, int h) {
+    const String file = path + levelSuffix(m_hdLevel) + String(".png");
+    const int pixels = kFontFilePixels * m_hdLevel;
+    gc_assign(m_images[id], nx_graphics_LoadImage2(file, pixels, pixels, kFontFrames, kCentreHandle));
+    m_imgInfo[id * 3] = w;
+    m_imgInfo[id * 3 + 1] = h;
+    m_imgInfo[id * 3 + 2] = kFontFrames;
+    m_font = id;
+    return 0;
+}
+
+int c_MyApp::p_LoadSFX(int n) {
+    const String digits(n);
+    const String padding = n < 10 ? String("00") : n <= 99 ? String("0") : String();
+    gc_assign(m_sounds[n], nx_audio_LoadSound(String("sfx/") + padding + digits + String(".wav")));
+    return 0;
+}
+
+int c_MyApp::p_Reload() {
+    p_CLS2D(0, 0, 0, 1);
+    chooseLevel(*this);
+    p_LoadImg(kLogoImage, String("common/QRTZLogo"), 256, 256, 1, kCentreHandle);
+    p_LoadFont(kFontImage, String("fonts/editundo"), kFontCellW, kFontCellH);
+    m_loadStep = 1;
+    return 0;
+}
+
+static void runLoaderStep(c_MyApp& app, const LoaderStep& step) {
+    if (step.soundFirst != kNoSound) app.p_LoadSFX(step.soundFirst);
+    if (step.image == kFontImage)
+        app.p_LoadFont(step.image, String(step.path), step.width, step.height);
+    else if (step.image != kNoImage)
+        app.p_LoadImg(step.image, String(step.path), step.width, step.height, step.frames, kCentreHandle);
+    if (step.soundAfter != kNoSound) app.p_LoadSFX(step.soundAfter);
+}
+
+int c_MyApp::p_Loader() {
+    chooseLevel(*this);
+    if (m_loadStep >= 1 && m_loadStep <= kLoaderStepCount) {
+        runLoaderStep(*this, kLoaderSteps[m_loadStep - 1]);
+        // The jingle greets the player once; a resize reloads in silence.
+        if (m_loadStep == kJingleStep && m_jinglePlayed == 0) {
+            p_PlaySFX(kJingleSound, 1.0f, 1.0f, 0);
+            m_jinglePlayed = 1;
+        }
+        ++m_loadStep;
+    } else {
+        m_loadStep = 0;
+    }
+    p_WaitStart(1);
+    return 0;
+}
+
+// Eleven dots, fading in along half a circle, centred on the screen.
+static void spinnerRing(c_MyApp& app, float angle, float shade, float size) {
+    constexpr int kDots = 11;
+    constexpr float kDotStep = 16, kDotRadius = 8;
+    const float cx = nx_ZuDizaz_jscrw / 2, cy = nx_ZuDizaz_jscrh / 2;
+    for (int k = 0; k < kDots; ++k) {
+        const float t = (angle + kDotStep * k) * D2R;
+        app.p_SetCol(shade, shade, shade);
+        app.p_Alpha(k / 10.0f);
+        app.p_Oval(cx + std::sin(t) * size / 4, cy - std::cos(t) * size / 4, kDotRadius, kDotRadius);
+    }
+}
+
+int c_MyApp::p_WaitStart(int mode) {
+    if (mode != 1) return 0;
+    const float wv = nx_ZuDizaz_jscrw, hv = nx_ZuDizaz_jscrh;
+    p_CLS2D(40, 40, 80, 1);
+    const float size = static_cast<float>(static_cast<int>(std::min(wv, hv)));
+    const int angle = m_spinAngle;
+    m_spinAngle = angle + 16;
+    // The back half of the ring is drawn first, then the sun, band and logo,
+    // then the front half, so the ring seems to pass behind the logo.
+    spinnerRing(*this, static_cast<float>(angle + 196), 250, size);
+    p_SetCol(255, 255, 0, 0.8f);
+    p_Oval(wv / 2, hv / 2, 0.3f * size, 0.3f * size);
+    p_SetCol(250, 160, 60, 0.7f);
+    p_Rect(0, 0.4f * hv, wv, 0.2f * hv);
+    p_ResetDraw();
+    p_DrawImg(kLogoImage, wv / 2, 0.48f * hv, 0);
+    spinnerRing(*this, static_cast<float>(angle + 16), 50, size);
+    return 0;
+}
+
+int c_MyApp::p_PlaySFX(int id, float rate, float volume, float pan) {
+    const int setting = m_settings[kSoundSettingIndex];
+    if (setting != kSoundEffectsOn && setting != kSoundEffectsAndMusic) return 0;
+    int slot = (m_sfxChan + 1) % kEffectRotationSlots;
+    if (slot < 0) slot = 0;
+    m_sfxChan = slot;
+    const int channel = m_sfxMap[slot];
+    // Cut whatever the channel still plays from 24 effects ago.
+    nx_audio_StopChannel(channel);
+    c_Sound* sound = id >= 0 && id < m_sounds.Length() ? m_sounds[id] : nullptr;
+    if (sound && sound->m_sample) nx_audio_PlaySound(sound, channel, 0);
+    nx_audio_SetChannelRate(channel, rate);
+    nx_audio_SetChannelVolume(channel, volume);
+    nx_audio_SetChannelPan(channel, pan);
+    return 0;
+}
+
+int c_MyApp::p_StopTune() {
+    nx_audio_StopMusic();
+    m_musicOn = 0;
+    return 0;
+}
