@@ -1,0 +1,62 @@
+// The saved string: the game's settings, badge flags and level records as one
+// line of decimal numbers, each block followed by its checksum, so that a
+// damaged or edited store loses only the blocks it touched. Building,
+// parsing and recording a finished game are pure: they work on plain arrays
+// and need no host, window or game object. saved_data.cpp connects them to
+// c_MyApp and the host's state store.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "runtime/string.h"
+
+constexpr int kSettingsSlots = 25;
+constexpr int kBadgeWords = 8;
+constexpr int kBadgeBits = 32;
+constexpr int kBadgeFlags = kBadgeWords * kBadgeBits;
+constexpr int kLevelSlots = 105;
+constexpr int kRanks = 3;
+constexpr int kScoreSlots = 1575;
+// Ring counts follow the scores at this offset: [kRingBase + 3a + k].
+constexpr int kRingBase = 300;
+// Numbers in a full string: settings and checksum, badge words and checksum,
+// and per level slot three score/ring pairs and a checksum.
+constexpr int kLevelNumbers = 2 * kRanks + 1;
+constexpr int kSavedNumbers = kSettingsSlots + 1 + kBadgeWords + 1 + kLevelSlots * kLevelNumbers;
+// A best ring count above this completes a level and unlocks the next one.
+constexpr int kRingsToComplete = 4;
+// The level list's last item, the options item, just after level 100.
+constexpr int kOptionsItem = 101;
+// Items of the level list are this far apart; the scroll that centres item i
+// is (1 - i) times it.
+constexpr float kListItemSpacing = 88.0f;
+
+// Views of the game's persistent arrays: kSettingsSlots settings,
+// kBadgeFlags badge flags and kScoreSlots level records.
+struct SavedRecords {
+    int* settings;
+    bool* badges;
+    int* scores;
+};
+
+// What loading found beside the records themselves.
+struct SavedLoadResult {
+    int cursor = 0;                // pieces consumed
+    int menuSel = 1;               // the list item after the last completed level
+    std::vector<std::string> messages;  // console lines, in order
+};
+
+// The saved string for the records: kSavedNumbers numbers, each followed by "|".
+String nx_savedata_Build(const SavedRecords& records);
+
+// Reads `text` over the records: each complete block whose checksum matches
+// is taken, a mismatching block is reset, a missing one keeps its values;
+// then the settings are repaired. Never reads outside the arrays, whatever
+// the text holds.
+SavedLoadResult nx_savedata_Parse(const String& text, const SavedRecords& records);
+
+// Records a finished game of `level` (1-based) into the scores: the top three
+// (an equal score ranks below the stored one) and the ring history. Returns
+// the rank the score took, or -1.
+int nx_savedata_RecordGame(int* scores, int level, int score, float rings);
