@@ -1,0 +1,1 @@
+flingaroo_fuzzer(string_decode_fuzzer ${CMAKE_CURRENT_SOURCE_DIR}/string_decode_fuzzer.cpp runtime)
