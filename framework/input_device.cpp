@@ -59,11 +59,29 @@ void c_InputDevice::mark() {
     gc_mark_q(m__touchY);
 }
 
+// A pad unplugged while a button or the stick was held must not leave them
+// held: its buttons are released and its sticks centred.
+void c_InputDevice::ReleaseJoystick(int unit) {
+    c_JoyState* joy = m__joyStates[unit];
+    for (int button = 0; button < kJoyButtons; ++button) {
+        joy->m_buttons[button] = false;
+        m__keyDown[kJoyButtonBase + kJoyButtons * unit + button] = false;
+    }
+    for (Array<float> axis : {joy->m_joyx, joy->m_joyy, joy->m_joyz}) axis[0] = axis[1] = 0;
+    m__joyWasPresent[unit] = false;
+}
+
 void c_InputDevice::p_BeginUpdate() {
     for (int unit = 0; unit < kJoysticks; ++unit) {
         c_JoyState* joy = m__joyStates[unit];
-        if (!nx_app__game->PollJoystick(unit, joy->m_joyx, joy->m_joyy, joy->m_joyz, joy->m_buttons))
-            return;  // later units are not polled and keep their state
+        if (!nx_app__game->PollJoystick(unit, joy->m_joyx, joy->m_joyy, joy->m_joyz, joy->m_buttons)) {
+            // Later units are not polled and keep their state, except those
+            // that were there before and so may have gone with this one.
+            for (int gone = unit; gone < kJoysticks; ++gone)
+                if (m__joyWasPresent[gone]) ReleaseJoystick(gone);
+            return;
+        }
+        m__joyWasPresent[unit] = true;
         for (int button = 0; button < kJoyButtons; ++button) {
             int code = kJoyButtonBase + kJoyButtons * unit + button;
             if (!joy->m_buttons[button]) {

@@ -45,6 +45,7 @@ public:
     float m__accelX = 0;
     float m__accelY = 0;
     float m__accelZ = 0;
+    bool m__joyWasPresent[kJoysticks] = {};  // answered the last poll
 
     c_InputDevice* m_new();
     void mark() override;
@@ -70,6 +71,7 @@ public:
     bool p_SetKeyboardEnabled(bool enabled);
 
 private:
+    void ReleaseJoystick(int unit);
     void PressKey(int code);
     void ReleaseKey(int code);
     void SetPointer(int touch, float x, float y);

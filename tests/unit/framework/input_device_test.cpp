@@ -147,6 +147,25 @@ TEST_F(InputDeviceTest, UnitsAfterTheFirstAbsentOneAreNotPolled) {
     EXPECT_TRUE(device->m__joyStates[2]->m_buttons[4]) << "kept its state";
 }
 
+TEST_F(InputDeviceTest, UnpluggedPadReleasesWhatWasHeld) {
+    bool plugged = true;
+    host.pollJoystick = [&](int port, Array<float> joyx, Array<float>, Array<float>, Array<bool> buttons) {
+        if (port > 1 || !plugged) return false;
+        buttons[2] = true;
+        joyx[0] = 0.9f;
+        return true;
+    };
+    update();
+    ASSERT_TRUE(nx_input_JoyDown(2, 0));
+    ASSERT_TRUE(nx_input_JoyDown(2, 1));
+    plugged = false;
+    update();
+    for (int unit : {0, 1}) {
+        EXPECT_FALSE(nx_input_JoyDown(2, unit));
+        EXPECT_FLOAT_EQ(nx_input_JoyX(0, unit), 0);
+    }
+}
+
 TEST_F(InputDeviceTest, JoystickCodesCombineButtonAndUnit) {
     device->p_KeyEvent(kDown, 291);
     EXPECT_EQ(nx_input_JoyHit(3, 1), 1);
