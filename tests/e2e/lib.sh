@@ -31,17 +31,28 @@ e2e_start_display() {
   export DISPLAY=":$number"
 }
 
-# Copies the program with its data beside it into the work folder and starts
-# it there, so each test has its own state file.
-e2e_start_game() {
+# Copies the program with its data beside it into the work folder, so each
+# test has its own state file; E2E_GAME_DIR is that folder.
+e2e_install_game() {
   local build
   build=$(dirname "$E2E_PROGRAM")
-  mkdir -p "$E2E_WORK/game"
-  cp "$E2E_PROGRAM" "$E2E_WORK/game/"
-  [ -d "$build/data" ] && cp -r "$build/data" "$E2E_WORK/game/"
-  ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null} "$E2E_WORK/game/$(basename "$E2E_PROGRAM")" \
+  E2E_GAME_DIR="$E2E_WORK/game"
+  mkdir -p "$E2E_GAME_DIR"
+  cp "$E2E_PROGRAM" "$E2E_GAME_DIR/"
+  [ -d "$build/data" ] && cp -r "$build/data" "$E2E_GAME_DIR/"
+  return 0
+}
+
+# Starts the installed program; its output goes to $E2E_WORK/stdout.
+e2e_run_game() {
+  ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null} "$E2E_GAME_DIR/$(basename "$E2E_PROGRAM")" \
     >"$E2E_WORK/stdout" 2>"$E2E_WORK/stderr" </dev/null &
   E2E_GAME_PID=$!
+}
+
+e2e_start_game() {
+  e2e_install_game
+  e2e_run_game
 }
 
 # Waits for the window titled Flingaroo and prints its id.

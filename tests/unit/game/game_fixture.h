@@ -36,7 +36,7 @@ protected:
         fake_glfw_reset();
         fake_gl::Reset();
         fake_al_reset();
-        ASSERT_EQ(chdir(FLINGAROO_BUILD_DIR), 0) << "the game reads ./data of the build";
+        ASSERT_EQ(chdir(programFolder().c_str()), 0) << "the game reads ./data beside the program";
         nx_app__app = nullptr;
         nx_framework_init();
         nx_graphics_init();
@@ -50,6 +50,8 @@ protected:
 
     // The saved string the game finds at start-up; empty for a first run.
     virtual String initialState() { return String(); }
+    // The folder the game runs in: the build's, with the generated data/.
+    virtual std::string programFolder() { return FLINGAROO_BUILD_DIR; }
 
     // One frame of the main loop: render, then `updates` updates, the clock
     // moving 1/60 s per update.
