@@ -58,11 +58,16 @@ e2e_start_game() {
 # Waits for the window titled Flingaroo and prints its id.
 e2e_window() {
   local id=""
-  for _ in $(seq 300); do
+  for _ in $(seq 600); do
     id=$(xdotool search --onlyvisible --name '^Flingaroo$' 2>/dev/null | head -1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
+    if ! kill -0 "$E2E_GAME_PID" 2>/dev/null; then
+      cat "$E2E_WORK/stdout" "$E2E_WORK/stderr" >&2
+      e2e_fail "the program ended before its window appeared"
+    fi
     sleep 0.1
   done
+  cat "$E2E_WORK/stdout" "$E2E_WORK/stderr" >&2
   e2e_fail "no window titled Flingaroo appeared"
 }
 
