@@ -4,6 +4,7 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <AL/alext.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -130,18 +131,31 @@ gxtkChannel* gxtkAudio::Channel(int channel) {
     return channel >= 0 && channel < kAudioChannels ? &channels[channel] : nullptr;
 }
 
+// An unfocused game should use no processor at all, but a device keeps its
+// mixer running even with every source paused. Where OpenAL Soft offers it,
+// the whole device is paused too.
+void gxtkAudio::PauseDevice(bool pause) {
+    auto* device = static_cast<ALCdevice*>(alcDevice);
+    if (!device || !alcIsExtensionPresent(device, "ALC_SOFT_pause_device")) return;
+    const char* name = pause ? "alcDevicePauseSOFT" : "alcDeviceResumeSOFT";
+    auto call = reinterpret_cast<LPALCDEVICEPAUSESOFT>(alcGetProcAddress(device, name));
+    if (call) call(device);
+}
+
 int gxtkAudio::Suspend() {
     for (gxtkChannel& channel : channels) {
         if (channel.state == kChannelPlaying && SourceState(channel.source) == AL_PLAYING) {
             alSourcePause(channel.source);
         }
     }
+    PauseDevice(true);
     return 0;
 }
 
 // Only sources the suspend paused restart: a channel the game paused itself
 // is in state 2 and stays paused.
 int gxtkAudio::Resume() {
+    PauseDevice(false);
     for (gxtkChannel& channel : channels) {
         if (channel.state == kChannelPlaying && SourceState(channel.source) == AL_PAUSED) {
             alSourcePlay(channel.source);

@@ -72,6 +72,7 @@ private:
     // rejects such numbers instead of addressing memory past the table.
     gxtkChannel* Channel(int channel);
     void OpenDevice();
+    void PauseDevice(bool pause);
 };
 
 class gxtkSample : public Object {

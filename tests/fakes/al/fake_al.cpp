@@ -62,6 +62,21 @@ ALCdevice* alcOpenDevice(const ALCchar*) {
     return state.openDeviceOk ? reinterpret_cast<ALCdevice*>(&device_token) : nullptr;
 }
 
+namespace {
+void fake_device_pause(ALCdevice*) { state.devicePaused = true; }
+void fake_device_resume(ALCdevice*) { state.devicePaused = false; }
+}  // namespace
+
+ALCboolean alcIsExtensionPresent(ALCdevice*, const ALCchar* name) {
+    return state.pauseDeviceSupported && std::string(name) == "ALC_SOFT_pause_device";
+}
+
+void* alcGetProcAddress(ALCdevice*, const ALCchar* name) {
+    if (std::string(name) == "alcDevicePauseSOFT") return reinterpret_cast<void*>(fake_device_pause);
+    if (std::string(name) == "alcDeviceResumeSOFT") return reinterpret_cast<void*>(fake_device_resume);
+    return nullptr;
+}
+
 ALCboolean alcCloseDevice(ALCdevice*) {
     ++state.devicesClosed;
     return ALC_TRUE;

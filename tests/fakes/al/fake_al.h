@@ -33,6 +33,7 @@ struct FakeAl {
     bool createContextOk = true;
     bool makeContextCurrentOk = true;
     int sourceLimit = 256;  // alGenSources fails once this many sources exist
+    bool pauseDeviceSupported = true;
 
     // What the code under test did.
     bool contextCurrent = false;
@@ -43,6 +44,7 @@ struct FakeAl {
     ALuint nextSource = 1;
     ALuint nextBuffer = 1001;  // apart from source names, so a mix-up shows
     int devicesClosed = 0;
+    bool devicePaused = false;
     int contextsDestroyed = 0;
     std::vector<std::string> calls;  // "alSourcePlay 3", "alDeleteBuffers 1001", ...
 

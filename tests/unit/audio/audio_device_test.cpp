@@ -163,7 +163,9 @@ TEST_F(AudioDeviceTest, SuspendAndResumeLeaveTheGamesOwnPauseAlone) {
     device->Suspend();
     EXPECT_EQ(AlSource(4).state, AL_PAUSED);
     EXPECT_EQ(device->ChannelState(4), kChannelPlaying);  // only the source paused
+    EXPECT_TRUE(fake_al().devicePaused) << "a suspended game leaves the mixer idle";
     device->Resume();
+    EXPECT_FALSE(fake_al().devicePaused);
     EXPECT_EQ(AlSource(4).state, AL_PLAYING);
     EXPECT_EQ(AlSource(2).state, AL_PAUSED);
     EXPECT_EQ(device->ChannelState(2), kChannelPaused);
