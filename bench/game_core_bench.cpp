@@ -32,6 +32,7 @@ BenchHost& startedGame(c_MyApp*& app) {
     if (!host) {
         fake_glfw_reset();
         fake_gl::Reset();
+        fake_gl::state().recordDraws = false;  // a driver keeps no draws either
         fake_al_reset();
         if (chdir(FLINGAROO_BUILD_DIR) != 0) std::abort();
         host = new BenchHost();  // the framework's globals pick up the host
