@@ -3,62 +3,21 @@
 // update while the loading screen turns, and of one render replaying a full
 // draw list (2499 records) through the graphics module and the renderer.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <cstdlib>
-
-#include "framework/app.h"
-#include "game/my_app.h"
-#include "host/glfw_game.h"
-#include "tests/fakes/al/fake_al.h"
-#include "tests/fakes/gl/fake_gl.h"
-#include "tests/fakes/glfw/fake_glfw.h"
+#include "bench/bench_game.h"
 
 namespace {
 
 constexpr int kLastLoaderUpdate = 29;  // the update that only draws the loading screen
 constexpr int kFullList = 2499;
 
-// Keeps the saved string in memory, so a benchmark writes no state file.
-class BenchHost : public NxGlfwGame {
-public:
-    String LoadState() override { return String(); }
-    int SaveState(const String&) override { return 0; }
-};
-
-BenchHost& startedGame(c_MyApp*& app) {
-    static BenchHost* host = nullptr;
-    static c_MyApp* game = nullptr;
-    if (!host) {
-        fake_glfw_reset();
-        fake_gl::Reset();
-        fake_gl::state().recordDraws = false;  // a driver keeps no draws either
-        fake_al_reset();
-        if (chdir(FLINGAROO_BUILD_DIR) != 0) std::abort();
-        host = new BenchHost();  // the framework's globals pick up the host
-        nx_framework_init();
-        nx_graphics_init();
-        nx_audio_init();
-        nx_game_init();
-        host->SetGlfwWindow(1280, 720, 8, 8, 8, 0, 0, 0, false);
-        game = (new c_MyApp())->m_new();
-        host->StartGame();
-        for (int update = 0; update < 100 && (update == 0 || game->m_loadStep > 0); ++update) {
-            host->RenderGame();
-            host->UpdateGame();
-        }
-    }
-    app = game;
-    return *host;
-}
-
 void BM_UpdateWhileLoading(benchmark::State& state) {
-    c_MyApp* app = nullptr;
-    startedGame(app);
+    BenchHost* host = nullptr;
+    c_MyApp& app = startedGame(host, 1280, 720);
     for (auto _ : state) {
-        app->m_loadStep = kLastLoaderUpdate;
-        app->p_OnUpdate();
-        benchmark::DoNotOptimize(app->m_drawCount);
+        app.m_loadStep = kLastLoaderUpdate;
+        app.p_OnUpdate();
+        benchmark::DoNotOptimize(app.m_drawCount);
     }
 }
 BENCHMARK(BM_UpdateWhileLoading);
@@ -85,18 +44,18 @@ void fillDrawList(c_MyApp& app) {
 }
 
 void BM_RenderFullDrawList(benchmark::State& state) {
-    c_MyApp* app = nullptr;
-    BenchHost& host = startedGame(app);
-    fillDrawList(*app);
+    BenchHost* host = nullptr;
+    c_MyApp& app = startedGame(host, 1280, 720);
+    fillDrawList(app);
     for (auto _ : state) {
-        host.RenderGame();
+        host->RenderGame();
         state.PauseTiming();
         fake_gl::state().draws.clear();  // the fake keeps every draw; a driver would not
         state.ResumeTiming();
     }
-    state.counters["records"] = static_cast<double>(app->m_drawCount / 15);
+    state.counters["records"] = static_cast<double>(app.m_drawCount / 15);
     fake_gl::state().drawCalls = 0;
-    host.RenderGame();
+    host->RenderGame();
     state.counters["draw_calls"] = fake_gl::state().drawCalls;
 }
 BENCHMARK(BM_RenderFullDrawList);

@@ -3,60 +3,20 @@
 // each of the 100 levels (its slowest level's median is the figure that
 // counts), and of one update of a running level with the ball flung.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <vector>
 
-#include "framework/app.h"
-#include "game/my_app.h"
-#include "game/play_record.h"
-#include "host/glfw_game.h"
-#include "tests/fakes/al/fake_al.h"
-#include "tests/fakes/gl/fake_gl.h"
-#include "tests/fakes/glfw/fake_glfw.h"
+#include "bench/bench_game.h"
 
 namespace {
 
 constexpr int kLevels = 100;
 constexpr int kSeedPerLevel = 7;
-constexpr int kModePlaying = 10, kModeLoadLevel = 11;
+constexpr int kModePlaying = 10;
 constexpr int kUpdatesPerLevel = 400;  // a restart before the ball leaves the tower
-
-// Keeps the saved string in memory, so a benchmark writes no state file.
-class BenchHost : public NxGlfwGame {
-public:
-    String LoadState() override { return String(); }
-    int SaveState(const String&) override { return 0; }
-};
-
-c_MyApp& startedGame(BenchHost*& hostOut) {
-    static BenchHost* host = nullptr;
-    static c_MyApp* game = nullptr;
-    if (!host) {
-        fake_glfw_reset();
-        fake_gl::Reset();
-        fake_gl::state().recordDraws = false;  // a driver keeps no draws either
-        fake_al_reset();
-        if (chdir(FLINGAROO_BUILD_DIR) != 0) std::abort();
-        host = new BenchHost();
-        nx_framework_init();
-        nx_graphics_init();
-        nx_audio_init();
-        nx_game_init();
-        host->SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
-        game = (new c_MyApp())->m_new();
-        host->StartGame();
-        for (int update = 0; update < 100 && (update == 0 || game->m_loadStep > 0); ++update) {
-            host->RenderGame();
-            host->UpdateGame();
-        }
-    }
-    hostOut = host;
-    return *game;
-}
 
 // Each iteration builds every level once, timing each build; the counters
 // report the slowest level and its median build time.
@@ -98,13 +58,6 @@ void BM_BuildTowerLevel(benchmark::State& state) {
 // Level 10 is one of the 120-row towers; level 1 a 48-row one.
 BENCHMARK(BM_BuildTowerLevel)->Arg(1)->Arg(10)->Unit(benchmark::kMicrosecond);
 
-void startFlungLevel(BenchHost& host, c_MyApp& app, int level) {
-    app.m_level = level;
-    app.m_mode = kModeLoadLevel;
-    host.UpdateGame();
-    app.m_players[kBallFlying] = 1;
-    app.m_players[kBallVelocityX] = -4;
-}
 
 // One p_OnUpdate of a running level: camera, stars, tower, rings, ball
 // physics, particles and HUD. Every few hundred updates the level restarts

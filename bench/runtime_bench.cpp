@@ -6,75 +6,23 @@
 // desktop host whose window system, OpenGL and OpenAL are the link-time
 // fakes, reading the generated data/.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
 
-#include "framework/app.h"
-#include "game/my_app.h"
-#include "game/play_record.h"
-#include "host/glfw_game.h"
+#include "bench/bench_game.h"
 #include "runtime/gc.h"
-#include "tests/fakes/al/fake_al.h"
-#include "tests/fakes/gl/fake_gl.h"
-#include "tests/fakes/glfw/fake_glfw.h"
 
 namespace {
 
-constexpr int kModeMenu = 1, kModePlaying = 10, kModeLoadLevel = 11;
+constexpr int kModeMenu = 1, kModePlaying = 10;
 constexpr int kBenchLevel = 10;        // one of the 120-row towers
 constexpr int kUpdatesPerLevel = 400;  // a restart before the ball leaves the tower
 constexpr int kStepsTimed = 20000;      // a fixed count: a step alone is too quick for the usual run time
 constexpr double kStepBudgetSeconds = 20e-6;
 
 using Clock = std::chrono::steady_clock;
-
-// Keeps the saved string in memory, so a benchmark writes no state file.
-class BenchHost : public NxGlfwGame {
-public:
-    String LoadState() override { return String(); }
-    int SaveState(const String&) override { return 0; }
-};
-
-// The game started on the fakes with its assets loaded, in the menu.
-c_MyApp& startedGame(BenchHost*& hostOut) {
-    static BenchHost* host = nullptr;
-    static c_MyApp* game = nullptr;
-    if (!host) {
-        fake_glfw_reset();
-        fake_gl::Reset();
-        fake_al_reset();
-        fake_gl::state().recordDraws = false;  // a driver keeps no draws either
-        if (chdir(FLINGAROO_BUILD_DIR) != 0) std::abort();
-        host = new BenchHost();
-        nx_framework_init();
-        nx_graphics_init();
-        nx_audio_init();
-        nx_game_init();
-        host->SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
-        game = (new c_MyApp())->m_new();
-        host->StartGame();
-        for (int update = 0; update < 100 && (update == 0 || game->m_loadStep > 0); ++update) {
-            host->RenderGame();
-            host->UpdateGame();
-        }
-        if (game->m_loadStep != 0) std::abort();
-    }
-    hostOut = host;
-    return *game;
-}
-
-// Mode 11 as the menu leaves it, then the update that builds the level;
-// the ball is flung so the update has physics, breaks and particles to do.
-void startFlungLevel(BenchHost& host, c_MyApp& app) {
-    app.m_level = kBenchLevel;
-    app.m_mode = kModeLoadLevel;
-    host.UpdateGame();
-    app.m_players[kBallFlying] = 1;
-    app.m_players[kBallVelocityX] = -4;
-}
 
 void backToMenu(BenchHost& host, c_MyApp& app) {
     app.m_mode = kModeMenu;
@@ -102,11 +50,11 @@ BENCHMARK(BM_MenuUpdate)->Unit(benchmark::kMicrosecond);
 void BM_CollectorStepInPlay(benchmark::State& state) {
     BenchHost* host = nullptr;
     c_MyApp& app = startedGame(host);
-    startFlungLevel(*host, app);
+    startFlungLevel(*host, app, kBenchLevel);
     int updates = 0, cyclesFinished = 0, overBudget = 0;
     double slowest = 0;
     for (auto _ : state) {
-        if (++updates % kUpdatesPerLevel == 0 || app.m_mode != kModePlaying) startFlungLevel(*host, app);
+        if (++updates % kUpdatesPerLevel == 0 || app.m_mode != kModePlaying) startFlungLevel(*host, app, kBenchLevel);
         host->Delegate()->UpdateGame();
         const int colour = gc_markbit;
         const auto start = Clock::now();
@@ -129,12 +77,12 @@ BENCHMARK(BM_CollectorStepInPlay)->UseManualTime()->Iterations(kStepsTimed)->Uni
 void BM_CollectorStepFinishingCycle(benchmark::State& state) {
     BenchHost* host = nullptr;
     c_MyApp& app = startedGame(host);
-    startFlungLevel(*host, app);
+    startFlungLevel(*host, app, kBenchLevel);
     int objects = 0;
     for (auto _ : state) {
         state.PauseTiming();
         host->Delegate()->UpdateGame();
-        if (app.m_mode != kModePlaying) startFlungLevel(*host, app);
+        if (app.m_mode != kModePlaying) startFlungLevel(*host, app, kBenchLevel);
         gc_new_bytes = kGcCycleBytes + 1;
         state.ResumeTiming();
         host->gc_collect();
@@ -179,14 +127,14 @@ void BM_CollectedBytesInPlay(benchmark::State& state) {
     BenchHost* host = nullptr;
     c_MyApp& app = startedGame(host);
     const int before = gc_new_bytes, colour = gc_markbit;
-    startFlungLevel(*host, app);
+    startFlungLevel(*host, app, kBenchLevel);
     const int loadBytes = gc_markbit == colour ? gc_new_bytes - before : -1;
     AllocationTally tally;
     int updates = 0;
     for (auto _ : state) {
         if (++updates % kUpdatesPerLevel == 0 || app.m_mode != kModePlaying) {
             state.PauseTiming();
-            startFlungLevel(*host, app);
+            startFlungLevel(*host, app, kBenchLevel);
             state.ResumeTiming();
         }
         tally.frame(*host);

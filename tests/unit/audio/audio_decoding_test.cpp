@@ -35,27 +35,27 @@ std::vector<unsigned char> Bytes(size_t count, unsigned char value = 0) {
 // ---- The WAV reader's chunk rules ----
 
 TEST(WavReaderTest, SkipsAListChunkBeforeTheData) {
-    WavSpec spec;
-    spec.chunksBeforeData.push_back({"LIST", Bytes(26, 'L')});
-    spec.data = SinePcm16(100, 2, 440, 22050, 0.5);
+    WavLayout layout;
+    layout.chunksBeforeData.push_back({"LIST", Bytes(26, 'L')});
+    layout.data = SinePcm16(100, 2, 440, 22050, 0.5);
     Decoded wav;
-    DecodeWav(BuildWav(spec), &wav);
+    DecodeWav(BuildWav(layout), &wav);
     ASSERT_NE(wav.data, nullptr);
     EXPECT_EQ(wav.length, 100);  // 400 bytes / 4 bytes per frame
     EXPECT_EQ(wav.channels, 2);
     EXPECT_EQ(wav.format, 2);
     EXPECT_EQ(wav.hertz, 22050);
-    EXPECT_EQ(std::memcmp(wav.data, spec.data.data(), spec.data.size()), 0);
+    EXPECT_EQ(std::memcmp(wav.data, layout.data.data(), layout.data.size()), 0);
 }
 
 TEST(WavReaderTest, SkipsTheExtraBytesOfALongFormatChunk) {
-    WavSpec spec;
-    spec.fmtExtraBytes = 2;
-    spec.channels = 1;
-    spec.bits = 8;
-    spec.data = Bytes(50, 0x80);
+    WavLayout layout;
+    layout.fmtExtraBytes = 2;
+    layout.channels = 1;
+    layout.bits = 8;
+    layout.data = Bytes(50, 0x80);
     Decoded wav;
-    DecodeWav(BuildWav(spec), &wav);
+    DecodeWav(BuildWav(layout), &wav);
     ASSERT_NE(wav.data, nullptr);
     EXPECT_EQ(wav.length, 50);
     EXPECT_EQ(wav.format, 1);
@@ -63,10 +63,10 @@ TEST(WavReaderTest, SkipsTheExtraBytesOfALongFormatChunk) {
 }
 
 TEST(WavReaderTest, LengthCountsOnlyWholeFrames) {
-    WavSpec spec;
-    spec.data = Bytes(403);
+    WavLayout layout;
+    layout.data = Bytes(403);
     Decoded wav;
-    DecodeWav(BuildWav(spec), &wav);
+    DecodeWav(BuildWav(layout), &wav);
     ASSERT_NE(wav.data, nullptr);
     EXPECT_EQ(wav.length, 100);
 }
@@ -90,7 +90,7 @@ std::vector<unsigned char> Cut(std::vector<unsigned char> bytes, size_t keep) {
 }
 
 std::vector<BadWav> BadWavs() {
-    WavSpec good;
+    WavLayout good;
     good.data = Bytes(64);
     std::vector<unsigned char> valid = BuildWav(good);
     std::vector<BadWav> cases;
@@ -98,27 +98,27 @@ std::vector<BadWav> BadWavs() {
         cases.push_back({name, std::move(bytes)});
     };
     auto variant = [&](const char* name, auto change) {
-        WavSpec spec = good;
-        change(spec);
-        add(name, BuildWav(spec));
+        WavLayout layout = good;
+        change(layout);
+        add(name, BuildWav(layout));
     };
     add("Empty", {});
     add("NotRiff", WithByte(valid, 0, 'X'));
     add("NotWave", WithByte(valid, 8, 'X'));
     add("FmtNotFirst", WithByte(valid, 12, 'X'));
-    variant("FloatingPoint", [](WavSpec& s) { s.formatTag = 3; });
-    variant("ZeroChannels", [](WavSpec& s) { s.channels = 0; });
-    variant("FourBitSamples", [](WavSpec& s) { s.bits = 4; });
+    variant("FloatingPoint", [](WavLayout& s) { s.formatTag = 3; });
+    variant("ZeroChannels", [](WavLayout& s) { s.channels = 0; });
+    variant("FourBitSamples", [](WavLayout& s) { s.bits = 4; });
     add("NoDataChunkAtAll", Cut(valid, 36));
     add("CutInsideTheHeader", Cut(valid, 30));
     add("CutInsideTheData", Cut(valid, valid.size() - 1));
-    variant("DataSizeTwoGigabytes", [](WavSpec& s) { s.declaredDataBytes = 0x7FFFFFF0; });
+    variant("DataSizeTwoGigabytes", [](WavLayout& s) { s.declaredDataBytes = 0x7FFFFFF0; });
     // The fmt size field lies: two gigabytes of extra fields.
     std::vector<unsigned char> bigFmt = valid;
     bigFmt[19] = 0x7F;
     add("FmtSizeTwoGigabytes", bigFmt);
     // A LIST chunk whose size reaches past the end of the file.
-    WavSpec listLie = good;
+    WavLayout listLie = good;
     listLie.chunksBeforeData.push_back({"LIST", Bytes(4)});
     std::vector<unsigned char> listBytes = BuildWav(listLie);
     listBytes[40] = 0xF0;
@@ -147,10 +147,10 @@ INSTANTIATE_TEST_SUITE_P(Malformed, WavReaderRejectsTest, testing::ValuesIn(BadW
 // A header claiming four gigabytes in a 100-byte file must be refused from
 // the file's size, not discovered by allocating and reading.
 TEST(WavReaderTest, HugeDataSizeInASmallFileIsRefusedAtOnce) {
-    WavSpec spec;
-    spec.data = Bytes(56);
-    spec.declaredDataBytes = 0xFFFFFFF0;
-    std::vector<unsigned char> bytes = BuildWav(spec);
+    WavLayout layout;
+    layout.data = Bytes(56);
+    layout.declaredDataBytes = 0xFFFFFFF0;
+    std::vector<unsigned char> bytes = BuildWav(layout);
     ASSERT_EQ(bytes.size(), 100u);
     auto start = std::chrono::steady_clock::now();
     Decoded wav;
@@ -187,9 +187,9 @@ protected:
         return count;
     }
     // Encodes a WAV with Debian's oggenc; empty when the tool is missing.
-    std::string MakeOgg(const std::string& name, const WavSpec& spec) {
+    std::string MakeOgg(const std::string& name, const WavLayout& layout) {
         if (std::system("command -v oggenc > /dev/null 2>&1") != 0) return "";
-        std::string wav = Write(name + ".wav", BuildWav(spec));
+        std::string wav = Write(name + ".wav", BuildWav(layout));
         std::string ogg = directory + name + ".ogg";
         if (std::system(("oggenc -Q -o '" + ogg + "' '" + wav + "'").c_str()) != 0) return "";
         return ogg;
@@ -200,9 +200,9 @@ protected:
 };
 
 TEST_F(AudioFileTest, ReadsWavWhateverTheCaseOfItsExtension) {
-    WavSpec spec;
-    spec.data = Bytes(400);
-    std::string path = Write("LOUD.WAV", BuildWav(spec));
+    WavLayout layout;
+    layout.data = Bytes(400);
+    std::string path = Write("LOUD.WAV", BuildWav(layout));
     int before = gc_ext_new_bytes;
     Decoded wav;
     Load(path, &wav);
@@ -212,9 +212,9 @@ TEST_F(AudioFileTest, ReadsWavWhateverTheCaseOfItsExtension) {
 }
 
 TEST_F(AudioFileTest, OtherExtensionsAreOpenedClosedAndRefused) {
-    WavSpec spec;
-    spec.data = Bytes(400);
-    std::string path = Write("song.mp3", BuildWav(spec));
+    WavLayout layout;
+    layout.data = Bytes(400);
+    std::string path = Write("song.mp3", BuildWav(layout));
     int descriptors = OpenDescriptors();
     Decoded sound;
     Load(path, &sound);
@@ -231,11 +231,11 @@ TEST_F(AudioFileTest, MissingOrUndecodableFilesLoadNothing) {
 }
 
 TEST_F(AudioFileTest, MonoOggDecodesTo16BitSamples) {
-    WavSpec spec;
-    spec.channels = 1;
-    spec.hertz = 44100;
-    spec.data = SinePcm16(22050, 1, 440, 44100, 0.5);
-    std::string path = MakeOgg("mono", spec);
+    WavLayout layout;
+    layout.channels = 1;
+    layout.hertz = 44100;
+    layout.data = SinePcm16(22050, 1, 440, 44100, 0.5);
+    std::string path = MakeOgg("mono", layout);
     if (path.empty()) GTEST_SKIP() << "oggenc (vorbis-tools) is not installed";
     Decoded ogg;
     Load(path, &ogg);
@@ -253,10 +253,10 @@ TEST_F(AudioFileTest, MonoOggDecodesTo16BitSamples) {
 
 // Three seconds of stereo outgrow the first buffer many times over.
 TEST_F(AudioFileTest, LongStereoOggGrowsItsBufferAndKeepsEveryFrame) {
-    WavSpec spec;
-    spec.hertz = 22050;
-    spec.data = SinePcm16(3 * 22050, 2, 300, 22050, 0.25);
-    std::string path = MakeOgg("stereo", spec);
+    WavLayout layout;
+    layout.hertz = 22050;
+    layout.data = SinePcm16(3 * 22050, 2, 300, 22050, 0.25);
+    std::string path = MakeOgg("stereo", layout);
     if (path.empty()) GTEST_SKIP() << "oggenc (vorbis-tools) is not installed";
     int before = gc_ext_new_bytes;
     Decoded ogg;

@@ -40,7 +40,7 @@ void SleepUntil(std::chrono::steady_clock::time_point start, double seconds) {
     unsetenv("ALSOFT_DRIVERS");  // the config file chooses the backend
     setenv("ALSOFT_CONF", config.c_str(), 1);
     static WavHost host;
-    WavSpec tone;
+    WavLayout tone;
     tone.channels = 1;
     tone.hertz = kSourceHertz;
     tone.data = SinePcm16(static_cast<int>(kToneSeconds * kSourceHertz), 1, kToneHertz,

@@ -19,7 +19,7 @@ class OpenAlNullTest : public testing::Test {
 protected:
     static void SetUpTestSuite() {
         static WavHost host;
-        WavSpec blip;
+        WavLayout blip;
         blip.channels = 1;
         blip.hertz = kHertz;
         blip.data = SinePcm16(kHertz / 10, 1, 440, kHertz, 0.5);  // 0.1 s

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-struct WavSpec {
+struct WavLayout {
     int formatTag = 1;
     int channels = 2;
     int hertz = 22050;
@@ -28,27 +28,27 @@ inline void PutChunkHeader(std::vector<unsigned char>& out, const std::string& t
     PutLittleEndian(out, bytes, 4);
 }
 
-inline std::vector<unsigned char> BuildWav(const WavSpec& spec) {
+inline std::vector<unsigned char> BuildWav(const WavLayout& layout) {
     std::vector<unsigned char> out;
     PutChunkHeader(out, "RIFF", 0);  // patched below
     out.insert(out.end(), {'W', 'A', 'V', 'E'});
-    PutChunkHeader(out, "fmt ", 16 + spec.fmtExtraBytes);
-    int blockAlign = spec.channels * spec.bits / 8;
-    PutLittleEndian(out, spec.formatTag, 2);
-    PutLittleEndian(out, spec.channels, 2);
-    PutLittleEndian(out, spec.hertz, 4);
-    PutLittleEndian(out, static_cast<uint64_t>(spec.hertz) * blockAlign, 4);
+    PutChunkHeader(out, "fmt ", 16 + layout.fmtExtraBytes);
+    int blockAlign = layout.channels * layout.bits / 8;
+    PutLittleEndian(out, layout.formatTag, 2);
+    PutLittleEndian(out, layout.channels, 2);
+    PutLittleEndian(out, layout.hertz, 4);
+    PutLittleEndian(out, static_cast<uint64_t>(layout.hertz) * blockAlign, 4);
     PutLittleEndian(out, blockAlign, 2);
-    PutLittleEndian(out, spec.bits, 2);
-    out.insert(out.end(), spec.fmtExtraBytes, 'x');
-    for (const auto& chunk : spec.chunksBeforeData) {
+    PutLittleEndian(out, layout.bits, 2);
+    out.insert(out.end(), layout.fmtExtraBytes, 'x');
+    for (const auto& chunk : layout.chunksBeforeData) {
         PutChunkHeader(out, chunk.first, chunk.second.size());
         out.insert(out.end(), chunk.second.begin(), chunk.second.end());
     }
-    uint64_t declared = spec.declaredDataBytes >= 0 ? static_cast<uint64_t>(spec.declaredDataBytes)
-                                                    : spec.data.size();
+    uint64_t declared = layout.declaredDataBytes >= 0 ? static_cast<uint64_t>(layout.declaredDataBytes)
+                                                    : layout.data.size();
     PutChunkHeader(out, "data", declared);
-    out.insert(out.end(), spec.data.begin(), spec.data.end());
+    out.insert(out.end(), layout.data.begin(), layout.data.end());
     uint64_t riffBytes = out.size() - 8;
     for (int i = 0; i < 4; ++i) out[4 + i] = static_cast<unsigned char>(riffBytes >> (8 * i));
     return out;
