@@ -21,10 +21,12 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
-# Starts Xvfb on a free display number with the given screen size.
+# Starts Xvfb on a free display number with the given screen size. It must
+# not reset when its last client leaves: an xdotool call ending just as the
+# program connects would otherwise make the program's glfwInit fail.
 e2e_start_display() {
   local size=${1:-1920x1080}
-  exec 3< <(Xvfb -displayfd 1 -screen 0 "${size}x24" -nolisten tcp 2>"$E2E_WORK/xvfb.log")
+  exec 3< <(Xvfb -displayfd 1 -screen 0 "${size}x24" -nolisten tcp -noreset 2>"$E2E_WORK/xvfb.log")
   E2E_XVFB_PID=$!
   local number
   read -r -t 10 number <&3 || e2e_fail "Xvfb did not start"

@@ -26,6 +26,7 @@ needed=(
   "$(command -v import)"
   "$(command -v sox)"
   "$(command -v oggenc)"
+  /usr/bin/python3
 )
 
 # Everything the listed packages install, with what they depend on.
