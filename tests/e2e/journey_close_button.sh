@@ -13,9 +13,7 @@ e2e_start_display 640x480
 journey_launch
 xprop -id "$JOURNEY_WINDOW" WM_PROTOCOLS | grep -q WM_DELETE_WINDOW ||
   e2e_fail "the window does not take the close request"
-journey_wait 15 "title menu" journey_menu_shown menu
-journey_hold space
-journey_wait 10 "ball waiting at the top" journey_ball_at_rest
+journey_start_level
 "$close_window" "$JOURNEY_WINDOW" || e2e_fail "the close request could not be sent"
 e2e_wait_exit
 [ "$E2E_STATUS" = 0 ] || e2e_fail "exit status $E2E_STATUS after the close button"

@@ -11,9 +11,7 @@ trap '[ -n "$other_pid" ] && kill "$other_pid" 2>/dev/null; e2e_cleanup' EXIT
 
 e2e_start_display 640x480
 journey_launch
-journey_wait 15 "title menu" journey_menu_shown menu
-journey_hold space
-journey_wait 10 "ball waiting at the top" journey_ball_at_rest
+journey_start_level
 waiting=$JOURNEY_BALL
 journey_pause_shown before && e2e_fail "the level is paused before the focus went"
 [ -e "$JOURNEY_STATE" ] && e2e_fail "a state was saved before the focus went"

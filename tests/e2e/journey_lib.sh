@@ -176,3 +176,11 @@ journey_write_settings() {
   done
   printf '%s%d|' "$text" "$sum" >"$1"
 }
+
+# From the title menu, starts the selected level and waits for the ball at
+# the top of the tower; its position is left in JOURNEY_BALL.
+journey_start_level() {
+  journey_wait 15 "title menu" journey_menu_shown menu
+  journey_hold space
+  journey_wait 10 "ball waiting at the top" journey_ball_at_rest
+}

@@ -14,9 +14,7 @@ journey_pause_gone() {
 
 e2e_start_display 640x480
 journey_launch
-journey_wait 15 "title menu" journey_menu_shown menu
-journey_hold space
-journey_wait 10 "ball waiting at the top" journey_ball_at_rest
+journey_start_level
 waiting=$JOURNEY_BALL
 
 journey_hold Escape
