@@ -67,11 +67,6 @@ String& String::operator=(const String& other) {
     return *this;
 }
 
-String String::FromChar(int code) {
-    Char c = static_cast<Char>(code);
-    return String(&c, 1);
-}
-
 String String::operator+(const String& other) const {
     if (Empty()) return other;
     if (other.Empty()) return *this;
@@ -138,8 +133,6 @@ int String::ToInt() const {
     // numbers too long for 32 bits: the low 32 bits, as atoi does on glibc.
     return static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
 }
-
-float String::ToFloat() const { return static_cast<float>(std::atof(Slice(0, 63).ToCString().c_str())); }
 
 Array<String> String::Split(const String& separator) const {
     if (separator.Empty()) {

@@ -41,8 +41,6 @@ public:
     String& operator=(const String& other);
     String& operator+=(const String& other) { return *this = *this + other; }
 
-    static String FromChar(int code);
-
     int Length() const { return rep_->length; }
     const Char* Data() const { return rep_->data(); }
     Char operator[](int index) const { return rep_->data()[index]; }
@@ -62,7 +60,6 @@ public:
     String ToLower() const;
 
     int ToInt() const;
-    float ToFloat() const;
     Array<String> Split(const String& separator) const;
     String Replace(const String& find, const String& with) const;
 
