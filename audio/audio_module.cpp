@@ -3,7 +3,7 @@
 // installs the device every call is ignored.
 #include "audio/audio_module.h"
 
-#include "graphics/graphics.h"  // nx_data_FixDataPath, the asset path rule
+#include "host/data_path.h"
 
 gxtkAudio* nx_audio_device = nullptr;
 

@@ -10,7 +10,7 @@
 #include "framework/app.h"
 #include "game/my_app.h"
 #include "game/play_record.h"
-#include "host/glfw_game.h"
+#include "host/glfw/glfw_game.h"
 #include "tests/fakes/al/fake_al.h"
 #include "tests/fakes/gl/fake_gl.h"
 #include "tests/fakes/glfw/fake_glfw.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "graphics/graphics.h"
-#include "host/glfw_game.h"
+#include "host/nxgame.h"
 #include "tests/fakes/gl/fake_gl.h"
 
 namespace {

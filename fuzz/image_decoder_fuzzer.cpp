@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "host/image_data.h"
+#include "host/decode/image_data.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "host/audio_decoders.h"
+#include "host/decode/audio_decoders.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     int length = 0, channels = 0, format = 0, hertz = 0;

@@ -5,8 +5,8 @@
 // p_Save, and the desktop host's window operations (nothing without one).
 #include <cmath>
 
+#include "framework/desktop.h"
 #include "game/my_app.h"
-#include "host/glfw_game.h"
 
 namespace {
 
@@ -260,17 +260,14 @@ int c_MyApp::p_OptionBox() {
 }
 
 int c_MyApp::p_FullscreenFlip() {
-    auto* host = dynamic_cast<NxGlfwGame*>(nx_app__game);
-    if (!host) return 0;  // only a desktop host has windows to switch
-    NxGlfwVideoMode* desktop = host->GetGlfwDesktopMode();
+    nx_desktop_Mode desktop;
+    if (!nx_desktop_GetMode(&desktop)) return 0;  // only a desktop host has windows to switch
     // Without a known desktop size there is no fullscreen mode to open.
-    if (m_fullscreen == 0 && (desktop->width <= 0 || desktop->height <= 0)) return 0;
+    if (m_fullscreen == 0 && (desktop.width <= 0 || desktop.height <= 0)) return 0;
     m_fullscreen = 1 - m_fullscreen;
     if (m_fullscreen == 1)
-        host->SetGlfwWindow(desktop->width, desktop->height, desktop->red, desktop->green,
-                            desktop->blue, 0, 0, 0, true);
+        nx_desktop_SetWindow(desktop.width, desktop.height, desktop, true);
     else
-        host->SetGlfwWindow(kWindowedWidth, kWindowedHeight, desktop->red, desktop->green,
-                            desktop->blue, 0, 0, 0, false);
+        nx_desktop_SetWindow(kWindowedWidth, kWindowedHeight, desktop, false);
     return 0;
 }

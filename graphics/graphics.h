@@ -111,6 +111,3 @@ c_Image* nx_graphics_LoadImage(const String& path, int frameCount, int flags);
 c_Image* nx_graphics_LoadImage2(const String& path, int frameWidth, int frameHeight,
                                 int frameCount, int flags);
 
-// Asset names are relative to the data root unless they name a scheme or
-// start at "./" or "/".
-String nx_data_FixDataPath(const String& path);

@@ -1,7 +1,8 @@
 // Images: a surface cut into frames with a handle and flags, the image
-// loaders, the font state, the asset path rule and the module's start-up.
+// loaders, the font state and the module's start-up.
 // A frame layout that does not fit its surface is a runtime error.
 #include "graphics/graphics.h"
+#include "host/data_path.h"
 #include "runtime/error.h"
 
 int c_Image::m_DefaultFlags = 0;
@@ -11,7 +12,6 @@ namespace {
 constexpr const char* kDefaultFontPath = "vela_font.png";
 constexpr int kDefaultFontFrames = 96;
 constexpr int kDefaultFontFirstChar = 32;
-constexpr const char* kDataRoot = "kestrel://data/";
 
 }  // namespace
 
@@ -137,13 +137,6 @@ int nx_graphics_SetFont(c_Image* font, int firstChar) {
     gc_assign(c->m_font, font);
     c->m_firstChar = firstChar;
     return 0;
-}
-
-String nx_data_FixDataPath(const String& path) {
-    const int schemeAt = path.Find(String(":/"));
-    if (schemeAt != -1 && path.Find(String("/")) == schemeAt + 1) return path;
-    if (path.StartsWith(String("./")) || path.StartsWith(String("/"))) return path;
-    return String(kDataRoot) + path;
 }
 
 void nx_graphics_init() {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "graphics/renderer.h"
-#include "host/glfw_game.h"
+#include "host/nxgame.h"
 
 namespace {
 

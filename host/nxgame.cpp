@@ -1,17 +1,28 @@
 // Host state gate and dispatch into the delegate; the collection step.
 #include "host/nxgame.h"
 
+#include "host/data_path.h"
+#include "host/decode/audio_decoders.h"
+#include "host/decode/image_data.h"
 #include "runtime/error.h"
 
 NxGame* NxGame::_game = nullptr;
+int glfwGraphicsSeq = 0;
 
 NxGame::NxGame() {}
 
 bool NxGame::PollJoystick(int, Array<float>, Array<float>, Array<float>, Array<bool>) { return false; }
 
-unsigned char* NxGame::LoadImageData(const String&, int*, int*, int*) { return nullptr; }
+String NxGame::PathToFilePath(const String& path) { return nx_host_KestrelPathToFilePath(path); }
 
-unsigned char* NxGame::LoadAudioData(const String&, int*, int*, int*, int*) { return nullptr; }
+unsigned char* NxGame::LoadImageData(const String& path, int* width, int* height, int* depth) {
+    return nx_host_DecodeImageFile(this, path, width, height, depth);
+}
+
+unsigned char* NxGame::LoadAudioData(const String& path, int* length, int* channels, int* format,
+                                     int* hertz) {
+    return nx_host_DecodeAudioFile(this, path, length, channels, format, hertz);
+}
 
 void NxGame::Die(ThrowableObject*) {
     nxPrint(String("Kestrel Runtime Error : Uncaught Kestrel Exception"));

@@ -1,8 +1,10 @@
 // The platform-neutral host: the one object between the operating system and
 // the application framework. It holds the delegate and the host state, gates
 // every call into the game by that state, catches runtime exceptions and runs
-// one collection step after each call. File, path and state services are
-// implemented here for every platform; the desktop host overrides the rest.
+// one collection step after each call. File, path, state and decoding
+// services are implemented here for every platform; a platform's host (the
+// desktop one is in host/glfw/) overrides the rest. Every layer above the
+// host reaches it through this face only.
 #pragma once
 
 #include <cstdio>
@@ -40,8 +42,11 @@ public:
     virtual void DiscardGraphics() {}
 };
 
-
 constexpr const char* kStateFilePath = "./.kestrelstate";
+
+// Counts every OpenGL context the host creates; textures made in an older
+// context must be made again.
+extern int glfwGraphicsSeq;
 
 class NxGame {
 public:
@@ -69,7 +74,8 @@ public:
     virtual int GetDeviceHeight() { return 0; }
     virtual void SetDeviceWindow(int, int, int) {}
     virtual void SetSwapInterval(int) {}
-    virtual String PathToFilePath(const String& path) { return path; }
+    // The "kestrel://" roots beside the program; other paths as they are.
+    virtual String PathToFilePath(const String& path);
     virtual FILE* OpenFile(const String& path, const String& mode);
     // A heap buffer the caller releases with free(), or null.
     virtual unsigned char* LoadData(const String& path, int* length);

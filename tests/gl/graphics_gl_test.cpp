@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "graphics/graphics.h"
-#include "host/glfw_game.h"
+#include "host/glfw/glfw_game.h"
 
 namespace {
 

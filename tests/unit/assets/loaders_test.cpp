@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "graphics/graphics.h"
-#include "host/glfw_game.h"
+#include "host/glfw/glfw_game.h"
 
 namespace {
 

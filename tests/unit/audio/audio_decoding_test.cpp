@@ -11,8 +11,8 @@
 #include <fstream>
 #include <string>
 
-#include "host/audio_decoders.h"
-#include "host/glfw_game.h"
+#include "host/decode/audio_decoders.h"
+#include "host/glfw/glfw_game.h"
 #include "tests/unit/audio/wav_builder.h"
 
 namespace {

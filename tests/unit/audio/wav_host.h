@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "host/audio_decoders.h"
+#include "host/decode/audio_decoders.h"
 #include "tests/support/test_host.h"
 
 class WavHost : public TestHost {

@@ -13,7 +13,7 @@
 #include "framework/app.h"
 #include "framework/input_device.h"
 #include "game/my_app.h"
-#include "host/glfw_game.h"
+#include "host/glfw/glfw_game.h"
 #include "tests/fakes/al/fake_al.h"
 #include "tests/fakes/gl/fake_gl.h"
 #include "tests/fakes/glfw/fake_glfw.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "host/image_data.h"
+#include "host/decode/image_data.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "graphics/renderer.h"
-#include "host/glfw_game.h"
+#include "host/nxgame.h"
 #include "tests/fakes/gl/fake_gl.h"
 #include "tests/unit/graphics/image_host.h"
 

@@ -5,7 +5,7 @@
 #include <map>
 #include <vector>
 
-#include "host/glfw_game.h"
+#include "host/glfw/glfw_game.h"
 #include "tests/fakes/glfw/fake_glfw.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "host/glfw_game.h"
+#include "host/glfw/glfw_game.h"
 #include "tests/fakes/glfw/fake_glfw.h"
 
 namespace {

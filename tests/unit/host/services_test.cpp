@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "host/glfw_game.h"
+#include "host/glfw/glfw_game.h"
 
 namespace {
 

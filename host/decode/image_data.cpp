@@ -1,10 +1,8 @@
 // Image decoding for the renderer through stb_image; the file's channel
 // count is kept. stb_image allocates with malloc, so callers free() the result.
-#include "host/image_data.h"
+#include "host/decode/image_data.h"
 
 #include <stb_image.h>
-
-#include "host/glfw_game.h"
 
 unsigned char* nx_host_DecodeImageFile(NxGame* host, const String& path, int* width, int* height,
                                        int* depth) {
@@ -20,8 +18,4 @@ unsigned char* nx_host_DecodeImageFile(NxGame* host, const String& path, int* wi
     // The collector paces itself by memory held outside it too.
     gc_ext_malloced(decodedWidth * decodedHeight * decodedDepth);
     return pixels;
-}
-
-unsigned char* NxGlfwGame::LoadImageData(const String& path, int* width, int* height, int* depth) {
-    return nx_host_DecodeImageFile(this, path, width, height, depth);
 }

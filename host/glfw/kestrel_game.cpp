@@ -8,7 +8,7 @@
 #include <limits.h>
 #include <unistd.h>
 
-#include "host/glfw_game.h"
+#include "host/glfw/glfw_game.h"
 #include "runtime/error.h"
 #include "runtime/program.h"
 

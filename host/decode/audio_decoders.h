@@ -1,4 +1,4 @@
-// The sound decoders behind NxGlfwGame::LoadAudioData: our own RIFF WAVE
+// The sound decoders behind NxGame::LoadAudioData: our own RIFF WAVE
 // reader and Ogg Vorbis through stb_vorbis. Each reads from an open file it
 // does not close and returns a malloc'ed block of interleaved PCM that the
 // caller frees, or null. Only ogg_reader.cpp includes stb_vorbis.
@@ -6,6 +6,13 @@
 
 #include <cstddef>
 #include <cstdio>
+
+#include "host/nxgame.h"
+
+// The file at `path` (through the host's OpenFile) decoded by its extension,
+// ".wav" or ".ogg"; null for another extension or a file that fails to decode.
+unsigned char* nx_host_DecodeAudioFile(NxGame* host, const String& path, int* length,
+                                       int* channels, int* format, int* hertz);
 
 // 8-bit unsigned or 16-bit signed little-endian PCM as stored in the file;
 // `format` is bytes per sample. Not reentrant (readTag keeps one buffer).

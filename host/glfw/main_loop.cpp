@@ -2,7 +2,7 @@
 // due, the event step with the focus rule, then one to four updates.
 #include <GLFW/glfw3.h>
 
-#include "host/glfw_game.h"
+#include "host/glfw/glfw_game.h"
 
 namespace {
 constexpr int kMaxUpdatesPerFrame = 4;

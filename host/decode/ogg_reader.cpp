@@ -4,7 +4,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "host/audio_decoders.h"
+#include "host/decode/audio_decoders.h"
 
 #define STB_VORBIS_HEADER_ONLY
 #include <stb/stb_vorbis.h>

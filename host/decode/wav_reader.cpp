@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "host/audio_decoders.h"
+#include "host/decode/audio_decoders.h"
 
 namespace {
 

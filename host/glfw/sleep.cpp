@@ -3,7 +3,7 @@
 
 #include <cerrno>
 
-#include "host/glfw_game.h"
+#include "host/glfw/glfw_game.h"
 
 void nx_host_sleep(double seconds) {
     timespec delay;

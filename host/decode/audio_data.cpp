@@ -1,11 +1,10 @@
 // Sound decoding for the audio device: the file is opened through the host's
 // path mapping and handed to the WAV or Ogg reader by its extension.
-#include "host/audio_decoders.h"
-#include "host/glfw_game.h"
+#include "host/decode/audio_decoders.h"
 
-unsigned char* NxGlfwGame::LoadAudioData(const String& path, int* length, int* channels,
-                                         int* format, int* hertz) {
-    FILE* file = OpenFile(path, String("rb"));
+unsigned char* nx_host_DecodeAudioFile(NxGame* host, const String& path, int* length,
+                                       int* channels, int* format, int* hertz) {
+    FILE* file = host->OpenFile(path, String("rb"));
     if (!file) return nullptr;
     String lowerPath = path.ToLower();
     unsigned char* data = nullptr;

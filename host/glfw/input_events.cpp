@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "host/glfw_game.h"
+#include "host/glfw/glfw_game.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The desktop host on GLFW 3: the window, the fixed-rate main loop, the
-// window-system callbacks, path mapping, joystick polling, the desktop mode
-// and asset decoding. The only place that includes GLFW.
+// window-system callbacks, joystick polling, the desktop mode and process
+// start-up. The only folder that includes GLFW.
 #pragma once
 
 #include "host/nxgame.h"
@@ -17,10 +17,6 @@ public:
     int blue = 0;
 };
 
-// Counts every OpenGL context the host creates; textures made in an older
-// context must be made again.
-extern int glfwGraphicsSeq;
-
 class NxGlfwGame : public NxGame {
 public:
     NxGlfwGame();
@@ -35,10 +31,6 @@ public:
     int GetDeviceHeight() override;
     void SetDeviceWindow(int width, int height, int flags) override;
     void SetSwapInterval(int interval) override;
-    String PathToFilePath(const String& path) override;
-    unsigned char* LoadImageData(const String& path, int* width, int* height, int* depth) override;
-    unsigned char* LoadAudioData(const String& path, int* length, int* channels, int* format,
-                                 int* hertz) override;
 
     virtual void SetGlfwWindow(int width, int height, int red, int green, int blue, int alpha,
                                int depth, int stencil, bool fullscreen);

@@ -2,7 +2,7 @@
 // interval, and the desktop mode.
 #include <GLFW/glfw3.h>
 
-#include "host/glfw_game.h"
+#include "host/glfw/glfw_game.h"
 
 NxGlfwGame* NxGlfwGame::_glfwGame = nullptr;
 

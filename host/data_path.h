@@ -1,0 +1,15 @@
+// Where files are: asset names resolve below the data root, and the host's
+// "kestrel://" roots map to folders beside the program. Every host uses the
+// same rule, so the game finds the same files on each of them.
+#pragma once
+
+#include "runtime/string.h"
+
+// Asset names are relative to the data root unless they name a scheme or
+// start at "./" or "/".
+String nx_data_FixDataPath(const String& path);
+
+// A "kestrel://data/", "kestrel://internal/" or "kestrel://external/" path as
+// a file path; another "kestrel:" path as the empty string (no such file);
+// any other path as it is.
+String nx_host_KestrelPathToFilePath(const String& path);
