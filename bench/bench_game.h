@@ -1,6 +1,6 @@
-// The game object on a desktop host whose window system, OpenGL and OpenAL
-// are the link-time fakes, reading the generated data/: the set-up every
-// game benchmark starts from. One game per benchmark program.
+// The game object on the test host, with OpenGL and OpenAL as the link-time
+// fakes, reading the generated data/: the set-up every game benchmark starts
+// from. One game per benchmark program.
 #pragma once
 
 #include <unistd.h>
@@ -10,17 +10,12 @@
 #include "framework/app.h"
 #include "game/my_app.h"
 #include "game/play_record.h"
-#include "host/glfw/glfw_game.h"
 #include "tests/fakes/al/fake_al.h"
 #include "tests/fakes/gl/fake_gl.h"
-#include "tests/fakes/glfw/fake_glfw.h"
+#include "tests/support/test_host.h"
 
 // Keeps the saved string in memory, so a benchmark writes no state file.
-class BenchHost : public NxGlfwGame {
-public:
-    String LoadState() override { return String(); }
-    int SaveState(const String&) override { return 0; }
-};
+using BenchHost = TestHost;
 
 // The game started in a window of the given size with its assets loaded, in
 // the menu. The first call decides the size for the whole program.
@@ -28,7 +23,6 @@ inline c_MyApp& startedGame(BenchHost*& hostOut, int width = 640, int height = 4
     static BenchHost* host = nullptr;
     static c_MyApp* game = nullptr;
     if (!host) {
-        fake_glfw_reset();
         fake_gl::Reset();
         fake_gl::state().recordDraws = false;  // a driver keeps no draws either
         fake_al_reset();
@@ -38,7 +32,9 @@ inline c_MyApp& startedGame(BenchHost*& hostOut, int width = 640, int height = 4
         nx_graphics_init();
         nx_audio_init();
         nx_game_init();
-        host->SetGlfwWindow(width, height, 8, 8, 8, 0, 0, 0, false);
+        host->deviceWidth = width;
+        host->deviceHeight = height;
+        glfwGraphicsSeq = 1;  // as if the host had opened its window
         game = (new c_MyApp())->m_new();
         host->StartGame();
         for (int update = 0; update < 100 && (update == 0 || game->m_loadStep > 0); ++update) {

@@ -1,5 +1,5 @@
-// The game object on a desktop host whose window system, OpenGL and OpenAL
-// are the link-time fakes, reading the generated data/: the cost of one
+// The game object on the test host, with OpenGL and OpenAL as the link-time
+// fakes, reading the generated data/: the cost of one
 // update while the loading screen turns, and of one render replaying a full
 // draw list (2499 records) through the graphics module and the renderer.
 #include <benchmark/benchmark.h>

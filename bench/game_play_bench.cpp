@@ -1,5 +1,5 @@
-// Play on a desktop host whose window system, OpenGL and OpenAL are the
-// link-time fakes, reading the generated data/: the cost of p_BuildTower for
+// Play on the test host, with OpenGL and OpenAL as the link-time fakes,
+// reading the generated data/: the cost of p_BuildTower for
 // each of the 100 levels (its slowest level's median is the figure that
 // counts), and of one update of a running level with the ball flung.
 #include <benchmark/benchmark.h>

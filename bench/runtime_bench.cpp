@@ -2,9 +2,9 @@
 // collection step while a level runs (the step the host takes after each
 // update), the worst step (one that finishes a cycle and traces the whole
 // live heap), and the collected bytes the game allocates per update in play
-// and in the menu. Also the cost of one menu p_OnUpdate. The game runs on a
-// desktop host whose window system, OpenGL and OpenAL are the link-time
-// fakes, reading the generated data/.
+// and in the menu. Also the cost of one menu p_OnUpdate. The game runs on
+// the test host with OpenGL and OpenAL as the link-time fakes, reading the
+// generated data/.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>

@@ -61,10 +61,8 @@ TEST_F(ControlsTest, IcadeLettersPressAndReleaseInEitherCase) {
 }
 
 TEST_F(ControlsTest, StickCountsAsDirectionOnlyWithAnalog) {
-    FakeJoystick& pad = fake_glfw().joysticks[0];
-    pad.present = true;
-    pad.gamepad = true;
-    pad.gamepadState.axes[GLFW_GAMEPAD_AXIS_LEFT_X] = 0.5f;
+    pads[0].present = true;
+    pads[0].x[0] = 0.5f;  // left stick
     frame();
     EXPECT_EQ(app->p_PlayKey(5, 1, 0), 1);
     EXPECT_EQ(app->p_PlayKey(5, 0, 0), 0);

@@ -20,7 +20,6 @@ protected:
         finishLoading();
         app->p_CLS2D();
     }
-    void resize(int width, int height) { host.SetGlfwWindow(width, height, 8, 8, 8, 0, 0, 0, false); }
     std::vector<Glyph> glyphs() {
         std::vector<Glyph> out;
         for (int at = 0; at < app->m_drawCount; at += 15) {

@@ -11,7 +11,6 @@ constexpr int kLogoUnits = 256;  // the logo's size in game units
 
 class LoadingTest : public GameFixture {
 protected:
-    void resize(int width, int height) { host.SetGlfwWindow(width, height, 8, 8, 8, 0, 0, 0, false); }
     int logoFilePixels() { return app->m_images[kLogoImage]->m_surface->Width(); }
     int plays() { return fake_al().CountFunction("alSourcePlay"); }
     // The source of the most recent play.

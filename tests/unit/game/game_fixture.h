@@ -1,8 +1,9 @@
-// Drives the real game object through a desktop host whose window system,
-// OpenGL and OpenAL are the link-time fakes: updates, renders and input
-// events go in through the host's entry points as the main loop would send
-// them, and the game reads the real data/ of the build. The state file is a
-// string in memory.
+// Drives the real game object through the test host, with OpenGL and OpenAL
+// as the link-time fakes: updates, renders and input events go in through
+// the host's entry points as a main loop would send them, and the game reads
+// the real data/ of the build through the host's own decoders. The state file
+// is a string in memory, the clock and the device size are plain fields, and
+// pads are scripted in their program layout.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,27 +14,20 @@
 #include "framework/app.h"
 #include "framework/input_device.h"
 #include "game/my_app.h"
-#include "host/glfw/glfw_game.h"
 #include "tests/fakes/al/fake_al.h"
 #include "tests/fakes/gl/fake_gl.h"
-#include "tests/fakes/glfw/fake_glfw.h"
+#include "tests/support/test_host.h"
 
-class GameTestHost : public NxGlfwGame {
-public:
-    String LoadState() override { return state; }
-    int SaveState(const String& text) override {
-        state = text;
-        ++saves;
-        return 0;
-    }
-    String state;
-    int saves = 0;
+// A pad as the host reports it: program buttons and sticks.
+struct TestPad {
+    bool present = false;
+    float x[2] = {}, y[2] = {}, z[2] = {};
+    bool buttons[32] = {};
 };
 
 class GameFixture : public testing::Test {
 protected:
     void SetUp() override {
-        fake_glfw_reset();
         fake_gl::Reset();
         fake_al_reset();
         ASSERT_EQ(chdir(programFolder().c_str()), 0) << "the game reads ./data beside the program";
@@ -43,7 +37,10 @@ protected:
         nx_audio_init();
         nx_game_init();
         host.state = initialState();
-        host.SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
+        host.pollJoystick = [this](int port, Array<float> x, Array<float> y, Array<float> z,
+                                   Array<bool> buttons) { return readPad(port, x, y, z, buttons); };
+        glfwGraphicsSeq = 1;  // as if the host had opened its window
+        resize(640, 480);
         app = (new c_MyApp())->m_new();
         host.StartGame();
     }
@@ -58,7 +55,7 @@ protected:
     void frame(int updates = 1) {
         host.RenderGame();
         for (int i = 0; i < updates; ++i) {
-            fake_glfw().time += 1.0 / 60;
+            tick();
             host.UpdateGame();
         }
     }
@@ -66,6 +63,17 @@ protected:
         frame();
         for (int i = 0; i < 100 && app->m_loadStep > 0; ++i) frame();
         ASSERT_EQ(app->m_loadStep, 0);
+    }
+    bool readPad(int port, Array<float> x, Array<float> y, Array<float> z, Array<bool> buttons) {
+        if (port < 0 || port >= 4 || !pads[port].present) return false;
+        const TestPad& pad = pads[port];
+        for (int i = 0; i < 2; ++i) {
+            x[i] = pad.x[i];
+            y[i] = pad.y[i];
+            z[i] = pad.z[i];
+        }
+        for (int i = 0; i < 32 && i < buttons.Length(); ++i) buttons[i] = pad.buttons[i];
+        return true;
     }
     void keyDown(int code) { host.KeyEvent(c_NxGameEvent::KeyDown, code); }
     void keyUp(int code) { host.KeyEvent(c_NxGameEvent::KeyUp, code); }
@@ -81,6 +89,18 @@ protected:
     void mouseUp(float x, float y) { host.MouseEvent(c_NxGameEvent::MouseUp, 0, x, y); }
     void mouseMove(float x, float y) { host.MouseEvent(c_NxGameEvent::MouseMove, -1, x, y); }
 
-    GameTestHost host;
+    void resize(int width, int height) {
+        host.deviceWidth = width;
+        host.deviceHeight = height;
+    }
+    // The clock moves 1/60 s.
+    void tick() {
+        seconds += 1.0 / 60;
+        host.milliseconds = static_cast<int>(seconds * 1000.0);
+    }
+
+    TestHost host;
+    TestPad pads[4];
+    double seconds = 0;
     c_MyApp* app = nullptr;
 };

@@ -237,7 +237,7 @@ TEST_F(MenuTest, ScorePanelShowsThreeRowsOrOneByScreenHeight) {
     EXPECT_EQ(glyphs(500, 0, 150), "Top3333222111");
 
     // 1920 x 600 fits a 640 x 200 virtual screen.
-    host.SetGlfwWindow(1920, 600, 8, 8, 8, 0, 0, 0, false);
+    resize(1920, 600);
     finishLoading();
     frame();
     ASSERT_EQ(nx_ZuDizaz_jscrh, 200);
@@ -268,8 +268,8 @@ TEST_F(MenuTest, OptionsItemOpensTheOptionsBox) {
 
 TEST_F(MenuTest, PadSelectRecordsThePad) {
     // Pads are polled in order up to the first one missing.
-    for (int joy = 0; joy <= 2; ++joy) fake_glfw().joysticks[joy].present = fake_glfw().joysticks[joy].gamepad = true;
-    fake_glfw().joysticks[2].gamepadState.buttons[GLFW_GAMEPAD_BUTTON_A] = GLFW_PRESS;
+    for (int joy = 0; joy <= 2; ++joy) pads[joy].present = true;
+    pads[2].buttons[0] = true;  // A
     frame();
     EXPECT_EQ(app->m_mode, kModeLoadLevel);
     EXPECT_EQ(app->m_playerJoy, 2);

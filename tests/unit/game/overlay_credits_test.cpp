@@ -134,8 +134,7 @@ TEST_F(CreditsBox, AShortListIsShownWithoutFailing) {
 }
 
 TEST_F(CreditsBox, CirclesShowDeviceAndVirtualSizes) {
-    fake_glfw().windowWidth = 1280;
-    fake_glfw().windowHeight = 960;
+    resize(1280, 960);
     finishLoading();
     frame();
     app->m_creditsSlide = 30;

@@ -1,5 +1,7 @@
 // The options box over the title menu and the pause menu, worked by pointer
 // and keys, and the fullscreen switch through the desktop host.
+#include "host/glfw/glfw_game.h"
+#include "tests/fakes/glfw/fake_glfw.h"
 #include "tests/unit/game/game_fixture.h"
 #include "tests/unit/game/overlay_draw_reader.h"
 
@@ -166,9 +168,15 @@ TEST_F(OptionsBox, ICadeRowTogglesTheDecodingAndReleasesTheVirtualButtons) {
     EXPECT_EQ(nx_ZuDizaz_iCadeControls, 0);
 }
 
+// The switch is the desktop host's: for this test one stands in for the test
+// host, on the fake window system.
 TEST_F(OptionsBox, DisplayRowOpensTheDesktopModeFullscreenAndBringsBack640x480) {
+    fake_glfw_reset();
     fake_glfw().desktopWidth = 1920;
     fake_glfw().desktopHeight = 1080;
+    NxGlfwGame desktop;
+    desktop.SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
+    nx_app__game = &desktop;
     openBox();
     EXPECT_EQ(rowText(kDisplayRowY), "Fullscreen");
 
@@ -190,16 +198,12 @@ TEST_F(OptionsBox, DisplayRowOpensTheDesktopModeFullscreenAndBringsBack640x480) 
     EXPECT_EQ(app->m_fullscreen, 0);
     finishLoading();
     EXPECT_EQ(app->m_hdLevel, 2);
+    nx_app__game = NxGame::_game = &host;
 }
 
 TEST_F(OptionsBox, WithoutADesktopHostTheSwitchChangesNothing) {
-    NxGame* desktop = nx_app__game;
-    NxGame plainHost;
-    nx_app__game = &plainHost;
     app->p_FullscreenFlip();
-    nx_app__game = desktop;
     EXPECT_EQ(app->m_fullscreen, 0);
-    EXPECT_FALSE(fake_glfw().fullscreen);
 }
 
 }  // namespace

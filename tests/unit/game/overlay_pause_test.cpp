@@ -142,8 +142,7 @@ TEST_F(PauseMenu, PointerResumesAndOpensTheOptionsInLandscape) {
 
 TEST_F(PauseMenu, PortraitScreenStacksThePanelAndPlacesQuitAboveIt) {
     openPause();
-    fake_glfw().windowWidth = 480;
-    fake_glfw().windowHeight = 640;
+    resize(480, 640);
     finishLoading();
     frame(10);  // the panel follows the new, taller middle
     ASSERT_EQ(app->m_landscape, 0);

@@ -40,7 +40,7 @@ protected:
         } else if (k == 72 && random() % 50 == 0) {
             static const int sizes[][2] = {{640, 480}, {1280, 720}, {600, 900}, {1920, 1080}};
             const auto& size = sizes[random() % 4];
-            host.SetGlfwWindow(size[0], size[1], 8, 8, 8, 0, 0, 0, false);
+            resize(size[0], size[1]);
         } else if (k == 73 && random() % 50 == 0) {
             host.SuspendGame();
             frame();
@@ -56,7 +56,7 @@ TEST_F(SoakTest, TwoHundredThousandUpdatesOfRandomInputKeepMemoryFlat) {
     for (int update = 0; update < kUpdates; ++update) {
         if (update % 3 == 0) randomEvent(random);
         if (update % 4 == 0) host.RenderGame();
-        fake_glfw().time += 1.0 / 60;
+        tick();
         host.UpdateGame();
         if (update % 1000 == 0) fake_al().calls.clear();
         if (update == kSettleUpdates) settled = memoryInUse();
