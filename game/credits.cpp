@@ -243,11 +243,12 @@ void DrawCircles(c_MyApp& app, const TestCard& card) {
 }
 
 // Any pointer press or a select button closes the box; while it fades out
-// a press belongs to the screen below again.
+// a press belongs to the screen below again. Each input that closed it is
+// latched, so a key held with the closing click does not act on the menu.
 void CloseOnPress(c_MyApp& app) {
     if (app.m_creditsOpen != 1) return;
     bool byPointer = app.m_mouseDown != 0 && app.m_touchLatch == 0;
-    bool byKey = !byPointer && app.m_keyLatch == 0 &&
+    bool byKey = app.m_keyLatch == 0 &&
                  (Held(app, kCloseButtons[0]) || Held(app, kCloseButtons[1]) || Held(app, kCloseButtons[2]));
     if (byPointer) app.m_touchLatch = 1;
     if (byKey) app.m_keyLatch = 1;

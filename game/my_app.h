@@ -168,6 +168,7 @@ public:
     int p_GameOver();
 
     int m_score = 0, m_shownScore = 0, m_levelDone = 0, m_endTimer = 0, m_lastPoints = 0;
+    int m_levelQuit = 0;  // 1 once the level was left by the pause menu's quit
     int m_bgR = 0, m_bgG = 0, m_bgB = 0;
     float m_camX = 0, m_camY = 0, m_camTargetX = 0, m_camTargetY = 0;
     float m_cell = 32, m_tileScale = 1, m_viewW = 0, m_viewH = 0;

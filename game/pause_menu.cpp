@@ -83,12 +83,13 @@ void Resume(c_MyApp& app) {
     app.p_PlaySFX(kSelectSound, 1, 0.5f, 0);
 }
 
-// Quitting hides the panel at once and ends the level.
+// Quitting hides the panel at once and ends the level where it stands.
 void Quit(c_MyApp& app) {
     app.m_paused = 0;
     app.m_pauseOpen = -1;
     app.m_pauseY = kHiddenY;
     app.m_levelDone = 1;
+    app.m_levelQuit = 1;
     app.p_PlaySFX(kSelectSound, 0.5f, 0.5f, 0);
 }
 

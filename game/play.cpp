@@ -264,7 +264,9 @@ void DoBall(c_MyApp& app) {
     app.p_SetSize(app.m_tileScale);
     // A runaway ball stays within the number range of the grid loops.
     p[kBallY] = std::min(p[kBallY], app.m_cell * kBallLimitCells);
-    if (app.m_paused == 0 && BallFlying(app)) app.p_MoveBall();
+    // A quit level keeps its ball where it was left, so nothing more scores
+    // while the results show.
+    if (app.m_paused == 0 && app.m_levelQuit == 0 && BallFlying(app)) app.p_MoveBall();
     app.p_DrawImg(kImageSprites, p[kBallX] - app.m_camX, p[kBallY] - app.m_camY, kFrameBall);
 }
 
@@ -421,6 +423,7 @@ int c_MyApp::p_LoadGame() {
     m_paused = 0;
     m_score = 0;
     m_levelDone = 0;
+    m_levelQuit = 0;
     m_endTimer = 0;
     m_mode = kModePlaying;
     m_camX = m_camY = m_camTargetX = m_camTargetY = 0;

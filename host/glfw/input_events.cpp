@@ -140,8 +140,25 @@ void read_gamepad(const GLFWgamepadstate& state, Array<float> joyx, Array<float>
         buttons[b] = b < kLayoutButtons && state.buttons[kLayout[b]] == GLFW_PRESS;
 }
 
-// An unknown joystick: its own axes and buttons, remapped so that the common
-// 14- and 18-button pads put their face and shoulder buttons first.
+// GLFW 3 gives an unknown pad's d-pad only as a hat (hat buttons are kept off
+// so that GLFW does not append them in its own order). The first hat becomes
+// four more buttons, left, up, right, down, as far as the record has room.
+int append_first_hat(int port, bool pressed[kMaxButtons], int buttonCount) {
+    int hatCount = 0;
+    const unsigned char* hats = glfwGetJoystickHats(port, &hatCount);
+    if (!hats || hatCount < 1) return buttonCount;
+    static constexpr unsigned char kHatButtons[] = {GLFW_HAT_LEFT, GLFW_HAT_UP, GLFW_HAT_RIGHT,
+                                                    GLFW_HAT_DOWN};
+    for (unsigned char direction : kHatButtons) {
+        if (buttonCount == kMaxButtons) break;
+        pressed[buttonCount++] = (hats[0] & direction) != 0;
+    }
+    return buttonCount;
+}
+
+// An unknown joystick: its own axes and buttons with its d-pad hat after them,
+// remapped so that the common 14- and 18-button pads put their face and
+// shoulder buttons first and their d-pad at 8..11.
 void read_raw_joystick(int port, Array<float> joyx, Array<float> joyy, Array<float> joyz,
                        Array<bool> buttons) {
     int axisCount = 0, buttonCount = 0;
@@ -159,7 +176,7 @@ void read_raw_joystick(int port, Array<float> joyx, Array<float> joyy, Array<flo
 
     bool pressed[kMaxButtons] = {};
     for (int i = 0; i < buttonCount; ++i) pressed[i] = rawButtons[i] == GLFW_PRESS;
-    int n = buttonCount;
+    int n = append_first_hat(port, pressed, buttonCount);
     if (n > 12) {
         for (int b = 0; b < 8; ++b) buttons[b] = pressed[b];
         for (int b = 0; b < 4; ++b) buttons[8 + b] = pressed[n - 4 + b];

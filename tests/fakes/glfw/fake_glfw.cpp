@@ -143,4 +143,9 @@ const unsigned char* glfwGetJoystickButtons(int jid, int* count) {
     return *count ? state.joysticks[jid].buttons.data() : nullptr;
 }
 
+const unsigned char* glfwGetJoystickHats(int jid, int* count) {
+    *count = glfwJoystickPresent(jid) ? static_cast<int>(state.joysticks[jid].hats.size()) : 0;
+    return *count ? state.joysticks[jid].hats.data() : nullptr;
+}
+
 }  // extern "C"

@@ -16,6 +16,7 @@ struct FakeJoystick {
     GLFWgamepadstate gamepadState{};
     std::vector<float> axes;
     std::vector<unsigned char> buttons;
+    std::vector<unsigned char> hats;  // GLFW_HAT_* bits, one entry per hat
 };
 
 struct FakeGlfw {

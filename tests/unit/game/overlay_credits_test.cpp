@@ -8,6 +8,7 @@
 namespace {
 
 constexpr int kKeyEnter = 13, kKeyUp = 38;
+constexpr int kModeMenu = 1;
 constexpr float kCell = 640.0f / 12;  // at the 640 x 480 virtual screen
 
 class CreditsBox : public GameFixture {
@@ -163,6 +164,20 @@ TEST_F(CreditsBox, PointerPressOrSelectClosesTheBox) {
     keyDown(kKeyEnter);
     frame();
     EXPECT_EQ(app->m_creditsOpen, 0);
+    keyUp(kKeyEnter);
+}
+
+// A click and a select key in the same update both go to closing the box: the
+// key, still held, does not start the level selected on the menu below.
+TEST_F(CreditsBox, ClickAndSelectTogetherOnlyCloseTheBox) {
+    openBox();
+    mouseDown(320, 240);
+    keyDown(kKeyEnter);
+    frame();
+    EXPECT_EQ(app->m_creditsOpen, 0);
+    mouseUp(320, 240);
+    frame(5);
+    EXPECT_EQ(app->m_mode, kModeMenu);
     keyUp(kKeyEnter);
 }
 

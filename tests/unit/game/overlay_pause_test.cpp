@@ -2,25 +2,22 @@
 // by pointer, keys and back, in landscape and portrait screens.
 #include <cmath>
 
-#include "tests/unit/game/game_fixture.h"
-#include "tests/unit/game/overlay_draw_reader.h"
+#include <string>
+
+#include "tests/unit/game/play_fixture.h"
 
 namespace {
 
 constexpr int kKeyEnter = 13, kKeyEscape = 27;
-constexpr int kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
+constexpr int kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40, kKeyZ = 90;
 constexpr int kPlaying = 10;
 constexpr int kPanelCentreY = 248;  // where the panel stops: the first step past mid-screen
 
-class PauseMenu : public GameFixture {
+class PauseMenu : public PlayFixture {
 protected:
     void SetUp() override {
-        GameFixture::SetUp();
-        finishLoading();
-        app->m_level = 1;
-        app->m_mode = 11;
-        frame();
-        ASSERT_EQ(app->m_mode, kPlaying);
+        PlayFixture::SetUp();
+        startLevel(1);
     }
 
     void openPause() {
@@ -34,6 +31,14 @@ protected:
         keyDown(key);
         frame();
         keyUp(key);
+    }
+
+    // Highlights the quit button and selects it.
+    void quitByKeys() {
+        press(kKeyLeft);
+        frame();
+        ASSERT_EQ(app->m_pauseSel, -1);
+        press(kKeyEnter);
     }
 
     // Taps the screen at a point of the virtual screen.
@@ -84,17 +89,39 @@ TEST_F(PauseMenu, BackResumesTheLevel) {
 
 TEST_F(PauseMenu, QuitEndsTheLevelAtOnceAndHidesThePanel) {
     openPause();
-    press(kKeyLeft);
-    frame();
-    EXPECT_EQ(app->m_pauseSel, -1);
-    keyDown(kKeyEnter);
-    frame();
+    quitByKeys();
     EXPECT_EQ(app->m_levelDone, 1);
     EXPECT_EQ(app->m_paused, 0);
     EXPECT_EQ(app->m_pauseY, -64);
     frame();
     EXPECT_FALSE(panelShown());
     EXPECT_EQ(app->m_pauseY, -64);
+}
+
+// While the results show, a quit level's ball stays where it was left, so the
+// panel and the saved record keep the score and rings of the moment of quitting.
+TEST_F(PauseMenu, QuitLevelKeepsItsBallScoreAndRingsWhileTheResultsShow) {
+    tapKey(kKeyZ);
+    frame(30);  // blocks broken already, rings and more blocks below the ball
+    openPause();
+    quitByKeys();
+    const int score = app->m_score;
+    const float rings = ball(kRingsCollected), x = ball(kBallX), y = ball(kBallY);
+    const int saves = host.saves;
+    bool ballStayed = true;
+    for (int update = 0; update < 100 && app->m_mode == kPlaying; ++update) {
+        frame();
+        ballStayed = ballStayed && ball(kBallX) == x && ball(kBallY) == y;
+    }
+    ASSERT_EQ(app->m_mode, play_test::kModeReturnToMenu);
+    EXPECT_TRUE(ballStayed);
+    EXPECT_EQ(app->m_score, score);
+    EXPECT_EQ(ball(kRingsCollected), rings);
+    EXPECT_TRUE(showsText("Rings" + std::to_string(static_cast<int>(rings)) + "/10"));
+    frame();
+    EXPECT_EQ(host.saves, saves + 1);
+    EXPECT_EQ(app->m_scores[0], score) << "the level's best score";
+    EXPECT_EQ(app->m_scores[300], rings) << "the level's best rings";
 }
 
 TEST_F(PauseMenu, DirectionsMoveTheHighlightOnlyBetweenNeighbours) {

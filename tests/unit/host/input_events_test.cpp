@@ -133,6 +133,12 @@ TEST_F(InputEventsTest, EventsBeforeTheStartAreDropped) {
 class JoystickTest : public InputEventsTest {
 protected:
     bool poll(int port) { return host.PollJoystick(port, joyx, joyy, joyz, buttons); }
+    std::vector<int> pressed_buttons() {
+        std::vector<int> pressed;
+        for (int b = 0; b < buttons.Length(); ++b)
+            if (buttons[b]) pressed.push_back(b);
+        return pressed;
+    }
     Array<float> joyx{2}, joyy{2}, joyz{2};
     Array<bool> buttons{32};
 };
@@ -148,10 +154,7 @@ TEST_F(JoystickTest, KnownPadReportsTheStandardLayout) {
     pad.gamepadState.axes[GLFW_GAMEPAD_AXIS_RIGHT_TRIGGER] = 1.0f;
     pad.gamepadState.axes[GLFW_GAMEPAD_AXIS_LEFT_TRIGGER] = -1.0f;
     ASSERT_TRUE(poll(0));
-    std::vector<int> pressed;
-    for (int b = 0; b < 32; ++b)
-        if (buttons[b]) pressed.push_back(b);
-    EXPECT_EQ(pressed, (std::vector<int>{1, 8, 14}));
+    EXPECT_EQ(pressed_buttons(), (std::vector<int>{1, 8, 14}));
     EXPECT_FLOAT_EQ(joyx[0], 0.5f);
     EXPECT_FLOAT_EQ(joyy[0], 1.0f) << "up is positive";
     EXPECT_FLOAT_EQ(joyz[0], 0.0f);
@@ -178,6 +181,41 @@ TEST_F(JoystickTest, FourteenButtonFiveAxisPadIsRemapped) {
     EXPECT_FLOAT_EQ(joyy[0], -0.2f);
 }
 
+TEST_F(JoystickTest, HatOfAnUnknownPadIsItsDpad) {
+    struct Case {
+        int deviceButtons;
+        int heldButton;
+        unsigned char hat;
+        std::vector<int> pressed;
+    };
+    // The hat is read as four more device buttons: left, up, right, down.
+    // 8 buttons + hat = 12: the device's buttons keep their places and the hat
+    // is 8..11. 10 buttons + hat = 14, where the 14-button rule gives program
+    // 0..7 = device 0..7, 8..11 = the last four (the hat: left 8, up 9,
+    // right 10, down 11) and 12, 13 = device buttons 8, 9.
+    const Case cases[] = {
+        {8, 3, GLFW_HAT_UP, {3, 9}},
+        {8, 7, GLFW_HAT_RIGHT_UP, {7, 9, 10}},
+        {8, 0, GLFW_HAT_LEFT_DOWN, {0, 8, 11}},
+        {8, 5, GLFW_HAT_CENTERED, {5}},
+        {10, 8, GLFW_HAT_UP, {9, 12}},
+        {10, 9, GLFW_HAT_RIGHT_DOWN, {10, 11, 13}},
+        {10, 2, GLFW_HAT_LEFT, {2, 8}},
+    };
+    FakeJoystick& pad = fake_glfw().joysticks[3];
+    pad.present = true;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.deviceButtons << " buttons, button " << c.heldButton
+                                        << " held, hat " << int(c.hat));
+        pad.buttons.assign(c.deviceButtons, GLFW_RELEASE);
+        pad.buttons[c.heldButton] = GLFW_PRESS;
+        pad.hats = {c.hat};
+        for (int b = 0; b < buttons.Length(); ++b) buttons[b] = false;
+        ASSERT_TRUE(poll(3));
+        EXPECT_EQ(pressed_buttons(), c.pressed);
+    }
+}
+
 TEST_F(JoystickTest, SmallPadLeavesTheOtherButtonsAlone) {
     FakeJoystick& pad = fake_glfw().joysticks[0];
     pad.present = true;
@@ -193,6 +231,7 @@ TEST_F(JoystickTest, OversizedPadIsReadWithinTheRecord) {
     FakeJoystick& pad = fake_glfw().joysticks[2];
     pad.present = true;
     pad.buttons.assign(64, GLFW_PRESS);
+    pad.hats = {GLFW_HAT_LEFT_UP};
     pad.axes.assign(12, 0.25f);
     ASSERT_TRUE(poll(2));
     for (int b = 0; b < 32; ++b) EXPECT_TRUE(buttons[b]);
