@@ -109,6 +109,8 @@ protected:
     bool _suspended = false;
 
 private:
+    int _reportedSaveError = 0;  // errno of the save failure last reported, 0 after a success
+
     template <class Call>
     void Dispatch(Call call);
 };

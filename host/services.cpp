@@ -1,18 +1,24 @@
 // Host services shared by every platform: opening and reading files, the
 // state file, and the date.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "host/nxgame.h"
+#include "runtime/error.h"
 
 namespace {
 
 constexpr size_t kReadChunk = 4096;
+constexpr const char* kStateFileName = kStateFilePath + 2;  // as the player knows it, without "./"
 
 std::vector<unsigned char> read_all(FILE* file) {
     std::vector<unsigned char> bytes;
@@ -25,16 +31,114 @@ std::vector<unsigned char> read_all(FILE* file) {
     return bytes;
 }
 
-// Writes the whole buffer to `path` and makes sure it reached the disk.
-// 0 written, -1 could not open, -2 short write.
-int write_file(const std::string& path, const std::string& bytes) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return -1;
-    bool complete = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    complete = std::fflush(file) == 0 && complete;
-    complete = fsync(fileno(file)) == 0 && complete;
-    complete = std::fclose(file) == 0 && complete;
-    return complete ? 0 : -2;
+void report_ignored_state(const char* reason) {
+    dbg_print(String("Ignoring ") + String(kStateFileName) + String(": ") + String(reason));
+}
+
+// Why an open file cannot be read as the state file, or null when it can.
+const char* why_not_a_state_file(int descriptor) {
+    struct stat status;
+    if (fstat(descriptor, &status) != 0) return std::strerror(errno);
+    return S_ISREG(status.st_mode) ? nullptr : "not a regular file";
+}
+
+// Opens the state file without ever waiting: O_NONBLOCK keeps a FIFO with no
+// writer from holding up the first frame. The type is checked on the open
+// descriptor, so the file checked is the file read; for a regular file
+// O_NONBLOCK changes nothing and stays set. Anything else loads as an empty
+// store with one line saying why; a missing file is a first run and says nothing.
+FILE* open_state_for_reading(const std::string& path) {
+    int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        if (errno != ENOENT) report_ignored_state(std::strerror(errno));
+        return nullptr;
+    }
+    const char* problem = why_not_a_state_file(descriptor);
+    if (problem) {
+        report_ignored_state(problem);
+        close(descriptor);
+        return nullptr;
+    }
+    FILE* file = fdopen(descriptor, "rb");
+    if (!file) close(descriptor);
+    return file;
+}
+
+// What one save came to: the code SaveState returns and, for a failure, the
+// errno of the call that failed (taken before any clean-up can change it).
+struct SaveOutcome {
+    int status = 0;
+    int error = 0;
+};
+
+SaveOutcome failed(int status) {
+    return {status, errno};
+}
+
+// write() may take part of the buffer or be interrupted by a signal; both are
+// retried. A regular file takes at least one byte of a write or sets errno.
+bool write_all(int descriptor, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t written = write(descriptor, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        done += static_cast<size_t>(written);
+    }
+    return true;
+}
+
+// Writes the bytes to a fresh file at `path` and makes sure they reached the
+// disk. Whatever stood at `path` is unlinked, never followed or reused: a
+// planted link would be written through and a FIFO would block. -1 could not
+// create, -2 short write.
+SaveOutcome write_new_file(const std::string& path, const std::string& bytes) {
+    if (unlink(path.c_str()) != 0 && errno != ENOENT) return failed(-1);
+    int descriptor =
+        open(path.c_str(), O_CREAT | O_EXCL | O_NOFOLLOW | O_WRONLY | O_NONBLOCK | O_CLOEXEC, 0644);
+    if (descriptor < 0) return failed(-1);
+    SaveOutcome outcome;
+    if (!write_all(descriptor, bytes) || fsync(descriptor) != 0) outcome = failed(-2);
+    if (close(descriptor) != 0 && outcome.status == 0) outcome = failed(-2);
+    if (outcome.status != 0) unlink(path.c_str());
+    return outcome;
+}
+
+// A rename is recorded in the folder, not in the file: until the folder
+// reaches the disk, a power cut can bring the old state file back. A failure
+// here does not fail the save: the new file is already in place and read by
+// the next load, only its surviving a power cut is less sure, and the next
+// save syncs the folder again.
+void sync_folder_of(const std::string& path) {
+    size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) return;
+    fsync(descriptor);
+    close(descriptor);
+}
+
+SaveOutcome replace_file(const std::string& temporary, const std::string& target) {
+    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+        SaveOutcome outcome = failed(-1);
+        unlink(temporary.c_str());
+        return outcome;
+    }
+    sync_folder_of(target);
+    return {};
+}
+
+// A failing save is said once per reason, not at every level end and focus
+// change. A success forgets the reason, so trouble that comes back after it
+// was cleared is reported again.
+void report_save_outcome(const SaveOutcome& outcome, int& reportedError) {
+    if (outcome.status == 0) {
+        reportedError = 0;
+    } else if (outcome.error != reportedError) {
+        reportedError = outcome.error;
+        dbg_print(String("Could not save ") + String(kStateFileName) + String(": ") +
+                  String(std::strerror(outcome.error)));
+    }
 }
 
 }  // namespace
@@ -67,7 +171,9 @@ unsigned char* NxGame::LoadData(const String& path, int* length) {
 }
 
 String NxGame::LoadState() {
-    FILE* file = OpenFile(String(kStateFilePath), String("rb"));
+    String path = PathToFilePath(String(kStateFilePath));
+    if (path.Empty()) return String();
+    FILE* file = open_state_for_reading(path.ToUtf8());
     if (!file) return String();
     String state = String::Load(file);
     std::fclose(file);
@@ -82,10 +188,10 @@ int NxGame::SaveState(const String& state) {
     if (path.Empty()) return -1;
     std::string target = path.ToUtf8();
     std::string temporary = target + ".new";
-    int status = write_file(temporary, state.ToUtf8());
-    if (status == 0 && std::rename(temporary.c_str(), target.c_str()) != 0) status = -1;
-    if (status != 0) std::remove(temporary.c_str());
-    return status;
+    SaveOutcome outcome = write_new_file(temporary, state.ToUtf8());
+    if (outcome.status == 0) outcome = replace_file(temporary, target);
+    report_save_outcome(outcome, _reportedSaveError);
+    return outcome.status;
 }
 
 void NxGame::GetDate(Array<int> date) {
