@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "framework/app.h"
+#include "game/ids.h"
 #include "game/my_app.h"
 #include "game/play_record.h"
 #include "tests/fakes/al/fake_al.h"
@@ -50,7 +51,6 @@ inline c_MyApp& startedGame(BenchHost*& hostOut, int width = 640, int height = 4
 // Mode 11 as the menu leaves it, then the update that builds the level; the
 // ball is flung so later updates have physics, breaks and particles to do.
 inline void startFlungLevel(BenchHost& host, c_MyApp& app, int level) {
-    constexpr int kModeLoadLevel = 11;
     app.m_level = level;
     app.m_mode = kModeLoadLevel;
     host.UpdateGame();

@@ -15,7 +15,6 @@ namespace {
 
 constexpr int kLevels = 100;
 constexpr int kSeedPerLevel = 7;
-constexpr int kModePlaying = 10;
 constexpr int kUpdatesPerLevel = 400;  // a restart before the ball leaves the tower
 
 // Each iteration builds every level once, timing each build; the counters

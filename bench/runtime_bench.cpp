@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr int kModeMenu = 1, kModePlaying = 10;
 constexpr int kBenchLevel = 10;        // one of the 120-row towers
 constexpr int kUpdatesPerLevel = 400;  // a restart before the ball leaves the tower
 constexpr int kStepsTimed = 20000;      // a fixed count: a step alone is too quick for the usual run time

@@ -7,11 +7,6 @@
 #include "graphics/graphics.h"
 
 namespace {
-constexpr int kCloseKey = 432;
-constexpr int kBackKey = 416;
-}  // namespace
-
-namespace {
 // The renderer answers 1 (draw normally); 0 would mean nothing may be drawn
 // and 2 that the platform is still loading.
 constexpr int kRenderNothing = 0;
@@ -68,8 +63,8 @@ void c_GameDelegate::RenderGame() {
 void c_GameDelegate::KeyEvent(int event, int data) {
     m__input->p_KeyEvent(event, data);
     if (event != c_NxGameEvent::KeyDown) return;
-    if (data == kCloseKey) nx_app__app->p_OnClose();
-    if (data == kBackKey) nx_app__app->p_OnBack();
+    if (data == kKeyWindowClose) nx_app__app->p_OnClose();
+    if (data == kKeyBack) nx_app__app->p_OnBack();
 }
 
 void c_GameDelegate::MouseEvent(int event, int data, float x, float y) {

@@ -6,7 +6,10 @@
 #include <iterator>
 
 #include "framework/app.h"
+#include "game/asset_table.h"
+#include "game/ids.h"
 #include "game/my_app.h"
+#include "game/saved_data.h"
 
 namespace {
 
@@ -15,61 +18,56 @@ constexpr int kDoubleResolutionFrom = 631;
 constexpr int kQuadResolutionFrom = 1231;
 
 constexpr int kCentreHandle = 1;
-constexpr int kFontImage = 90;
-constexpr int kFontCellW = 7, kFontCellH = 10;
-constexpr int kFontFrames = 128;
-constexpr int kFontFilePixels = 16;  // font frames are 16 pixels square per level
-constexpr int kLogoImage = 93;
-constexpr int kJingleSound = 96;
+constexpr int kFontCellW = 7, kFontCellH = 10;  // a glyph's advance and line in game units
 constexpr int kJingleStep = 4;
 
 constexpr int kEffectRotationSlots = 24;
-constexpr int kSoundSettingIndex = 5;
-constexpr int kSoundEffectsOn = 1, kSoundEffectsAndMusic = 2;
 
 constexpr int kNoSound = -1;
 constexpr int kNoImage = -1;
 
-// One update of loading: an image (or the font), sounds before and after it.
+// One update of loading: an image (or the font) of the asset table, sounds
+// before and after it.
 struct LoaderStep {
     int soundFirst;
     int image;
-    const char* path;
-    int width, height, frames;
     int soundAfter;
 };
 constexpr LoaderStep kLoaderSteps[] = {
-    {kNoSound, 97, "common/icons", 32, 32, 16, 96},
-    {kNoSound, 95, "common/Buttons", 64, 64, 16, kNoSound},
-    {kNoSound, 94, "common/dpad", 32, 32, 16, kNoSound},
-    {kNoSound, kLogoImage, "common/QRTZLogo", 256, 256, 1, kNoSound},
-    {kNoSound, 91, "common/Testcard_Circle", 256, 256, 1, kNoSound},
-    {kNoSound, kFontImage, "fonts/editundo", kFontCellW, kFontCellH, kFontFrames, kNoSound},
-    {1, kNoImage, nullptr, 0, 0, 0, kNoSound},
-    {95, kNoImage, nullptr, 0, 0, 0, kNoSound},
-    {98, kNoImage, nullptr, 0, 0, 0, kNoSound},
-    {99, kNoImage, nullptr, 0, 0, 0, kNoSound},
-    {kNoSound, 99, "menu", 256, 256, 4, kNoSound},
-    {kNoSound, 98, "logo", 256, 128, 1, kNoSound},
-    {kNoSound, 96, "parts", 8, 8, 256, kNoSound},
-    {kNoSound, 80, "BadgesA", 64, 64, 64, kNoSound},
-    {kNoSound, 1, "gfx", 32, 32, 64, kNoSound},
-    {2, 2, "tiles", 32, 32, 64, kNoSound},
-    {3, kNoImage, nullptr, 0, 0, 0, kNoSound},
-    {4, kNoImage, nullptr, 0, 0, 0, kNoSound},
-    {11, kNoImage, nullptr, 0, 0, 0, kNoSound},
-    {12, kNoImage, nullptr, 0, 0, 0, kNoSound},
-    {13, kNoImage, nullptr, 0, 0, 0, kNoSound},
-    {14, kNoImage, nullptr, 0, 0, 0, kNoSound},
-    {15, kNoImage, nullptr, 0, 0, 0, kNoSound},
-    {16, kNoImage, nullptr, 0, 0, 0, kNoSound},
-    {17, kNoImage, nullptr, 0, 0, 0, kNoSound},
-    {18, kNoImage, nullptr, 0, 0, 0, kNoSound},
-    {19, kNoImage, nullptr, 0, 0, 0, kNoSound},
-    {20, kNoImage, nullptr, 0, 0, 0, kNoSound},
+    {kNoSound, kImageIcons, kSoundLogoJingle},
+    {kNoSound, kImageButtons, kNoSound},
+    {kNoSound, kImageDpad, kNoSound},
+    {kNoSound, kImageStudioEmblem, kNoSound},
+    {kNoSound, kImageTestCard, kNoSound},
+    {kNoSound, kImageFont, kNoSound},
+    {kSoundRing, kNoImage, kNoSound},
+    {kSoundFanfare, kNoImage, kNoSound},
+    {kSoundConfirm, kNoImage, kNoSound},
+    {kSoundClick, kNoImage, kNoSound},
+    {kNoSound, kImageMenu, kNoSound},
+    {kNoSound, kImageLogo, kNoSound},
+    {kNoSound, kImageParts, kNoSound},
+    {kNoSound, kImageBadges, kNoSound},
+    {kNoSound, kImageSprites, kNoSound},
+    {kSoundFlingAndBounce, kImageTiles, kNoSound},
+    {kSoundBreak, kNoImage, kNoSound},
+    {kSoundStartColumn, kNoImage, kNoSound},
+    {kSoundJingleBase + 1, kNoImage, kNoSound},
+    {kSoundJingleBase + 2, kNoImage, kNoSound},
+    {kSoundJingleBase + 3, kNoImage, kNoSound},
+    {kSoundJingleBase + 4, kNoImage, kNoSound},
+    {kSoundJingleBase + 5, kNoImage, kNoSound},
+    {kSoundJingleBase + 6, kNoImage, kNoSound},
+    {kSoundJingleBase + 7, kNoImage, kNoSound},
+    {kSoundJingleBase + 8, kNoImage, kNoSound},
+    {kSoundJingleBase + 9, kNoImage, kNoSound},
+    {kSoundJingleBase + 10, kNoImage, kNoSound},
 };
 constexpr int kLoaderStepCount = static_cast<int>(std::size(kLoaderSteps));
 static_assert(kLoaderStepCount == 28, "loading takes 28 steps and a finishing update");
+
+constexpr const AssetImage& kFontAsset = *FindAssetImage(kImageFont);
+constexpr const AssetImage& kStudioEmblemAsset = *FindAssetImage(kImageStudioEmblem);
 
 String levelSuffix(int level) {
     if (level == 2) return String("-hd");
@@ -96,9 +94,9 @@ int c_MyApp::p_LoadImg(int id, const String& path, int w, int h, int frames, int
     const String file = path + levelSuffix(m_hdLevel) + String(".png");
     m_images[id] = nullptr;
     gc_assign(m_images[id], nx_graphics_LoadImage2(file, m_hdLevel * w, m_hdLevel * h, frames, flags));
-    m_imgInfo[id * 3] = m_hdLevel * w;
-    m_imgInfo[id * 3 + 1] = m_hdLevel * h;
-    m_imgInfo[id * 3 + 2] = frames;
+    m_imgInfo[id * kImageInfoInts] = m_hdLevel * w;
+    m_imgInfo[id * kImageInfoInts + 1] = m_hdLevel * h;
+    m_imgInfo[id * kImageInfoInts + 2] = frames;
     return 0;
 }
 
@@ -106,11 +104,12 @@ int c_MyApp::p_LoadImg(int id, const String& path, int w, int h, int frames, int
 // frame size: text layout works in game units.
 int c_MyApp::p_LoadFont(int id, const String& path, int w, int h) {
     const String file = path + levelSuffix(m_hdLevel) + String(".png");
-    const int pixels = kFontFilePixels * m_hdLevel;
-    gc_assign(m_images[id], nx_graphics_LoadImage2(file, pixels, pixels, kFontFrames, kCentreHandle));
-    m_imgInfo[id * 3] = w;
-    m_imgInfo[id * 3 + 1] = h;
-    m_imgInfo[id * 3 + 2] = kFontFrames;
+    gc_assign(m_images[id], nx_graphics_LoadImage2(file, kFontAsset.frameWidth * m_hdLevel,
+                                                   kFontAsset.frameHeight * m_hdLevel,
+                                                   kFontAsset.frames, kCentreHandle));
+    m_imgInfo[id * kImageInfoInts] = w;
+    m_imgInfo[id * kImageInfoInts + 1] = h;
+    m_imgInfo[id * kImageInfoInts + 2] = kFontAsset.frames;
     m_font = id;
     return 0;
 }
@@ -125,18 +124,21 @@ int c_MyApp::p_LoadSFX(int n) {
 int c_MyApp::p_Reload() {
     p_CLS2D(0, 0, 0, 1);
     chooseLevel(*this);
-    p_LoadImg(kLogoImage, String("common/QRTZLogo"), 256, 256, 1, kCentreHandle);
-    p_LoadFont(kFontImage, String("fonts/editundo"), kFontCellW, kFontCellH);
+    p_LoadImg(kImageStudioEmblem, String(kStudioEmblemAsset.path), kStudioEmblemAsset.frameWidth,
+              kStudioEmblemAsset.frameHeight, kStudioEmblemAsset.frames, kCentreHandle);
+    p_LoadFont(kImageFont, String(kFontAsset.path), kFontCellW, kFontCellH);
     m_loadStep = 1;
     return 0;
 }
 
 static void runLoaderStep(c_MyApp& app, const LoaderStep& step) {
     if (step.soundFirst != kNoSound) app.p_LoadSFX(step.soundFirst);
-    if (step.image == kFontImage)
-        app.p_LoadFont(step.image, String(step.path), step.width, step.height);
-    else if (step.image != kNoImage)
-        app.p_LoadImg(step.image, String(step.path), step.width, step.height, step.frames, kCentreHandle);
+    const AssetImage* image = FindAssetImage(step.image);
+    if (step.image == kImageFont)
+        app.p_LoadFont(step.image, String(image->path), kFontCellW, kFontCellH);
+    else if (image)
+        app.p_LoadImg(step.image, String(image->path), image->frameWidth, image->frameHeight,
+                      image->frames, kCentreHandle);
     if (step.soundAfter != kNoSound) app.p_LoadSFX(step.soundAfter);
 }
 
@@ -146,7 +148,7 @@ int c_MyApp::p_Loader() {
         runLoaderStep(*this, kLoaderSteps[m_loadStep - 1]);
         // The jingle greets the player once; a resize reloads in silence.
         if (m_loadStep == kJingleStep && m_jinglePlayed == 0) {
-            p_PlaySFX(kJingleSound, 1.0f, 1.0f, 0);
+            p_PlaySFX(kSoundLogoJingle, 1.0f, 1.0f, 0);
             m_jinglePlayed = 1;
         }
         ++m_loadStep;
@@ -185,14 +187,14 @@ int c_MyApp::p_WaitStart(int mode) {
     p_SetCol(250, 160, 60, 0.7f);
     p_Rect(0, 0.4f * hv, wv, 0.2f * hv);
     p_ResetDraw();
-    p_DrawImg(kLogoImage, wv / 2, 0.48f * hv, 0);
+    p_DrawImg(kImageStudioEmblem, wv / 2, 0.48f * hv, 0);
     spinnerRing(*this, static_cast<float>(angle + 16), 50, size);
     return 0;
 }
 
 int c_MyApp::p_PlaySFX(int id, float rate, float volume, float pan) {
-    const int setting = m_settings[kSoundSettingIndex];
-    if (setting != kSoundEffectsOn && setting != kSoundEffectsAndMusic) return 0;
+    const int setting = m_settings[kSettingSoundMode];
+    if (setting != kSoundEffectsAndMusic && setting != kSoundEffectsOnly) return 0;
     int slot = (m_sfxChan + 1) % kEffectRotationSlots;
     if (slot < 0) slot = 0;
     m_sfxChan = slot;

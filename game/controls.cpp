@@ -5,11 +5,11 @@
 
 #include "framework/app.h"
 #include "framework/input_device.h"
+#include "game/ids.h"
 #include "game/my_app.h"
 
 namespace {
 
-constexpr int kAnyJoystickOnly = -1;  // joy -1: keyboard and virtual buttons only
 constexpr int kIcadeClearedButtons = 19;  // 0..18; 19 is the back key's hit count
 constexpr float kStickThreshold = 0.4f;
 constexpr int kNone = 0;
@@ -85,7 +85,7 @@ static bool stickHeld(c_MyApp& app, Stick stick, int joy) {
 
 int c_MyApp::p_PlayKey(int button, int analog, int joy) {
     const int row = rowOf(button);
-    if (row < 0 || joy < kAnyJoystickOnly) return 0;
+    if (row < 0 || joy < kKeysOnly) return 0;
     const LogicalButton& logical = kLogicalButtons[row];
     const bool icade = nx_ZuDizaz_iCadeControls == 1;
     if (icade ? anyKeyDown(logical.icadeKeys, 3) : anyKeyDown(logical.keys, 4)) return 1;
@@ -100,7 +100,7 @@ int c_MyApp::p_PlayKey(int button, int analog, int joy) {
         if (v == kNoVirtual || m_vButtons[v] == 0) continue;
         // The decoder's held value passes through for the menu buttons, so a
         // menu can tell an iCade hold from a key.
-        const bool passValue = button >= 13 && button <= 15 && joy == kAnyJoystickOnly && icade;
+        const bool passValue = button >= 13 && button <= 15 && joy == kKeysOnly && icade;
         return passValue ? m_vButtons[v] : 1;
     }
     return 0;
@@ -110,6 +110,12 @@ int c_MyApp::p_PlayKeyAll(int button, int analog) {
     int sum = 0;
     for (int joy = 0; joy < kJoysticks; ++joy) sum += p_PlayKey(button, analog, joy);
     return sum;
+}
+
+bool c_MyApp::p_Held(int button) {
+    for (int joy = 0; joy < kJoysticks; ++joy)
+        if (p_PlayKey(button, 1, joy) != 0) return true;
+    return false;
 }
 
 float c_MyApp::p_StickX(int axis, int joy) { return joy < 0 ? 0 : nx_input_JoyX(axis, joy); }

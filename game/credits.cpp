@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "game/ids.h"
 #include "game/my_app.h"
 
 namespace {
@@ -23,7 +24,6 @@ constexpr int kBarFirstAfter = 3;       // the bar starts after this inner colum
 constexpr float kRampTop = 512;         // colour ramps run twice over 255 and clamp
 constexpr float kInnerGrey = 128;
 
-constexpr int kPictureImage = 91, kLogoImage = 98, kButtonsImage = 95, kStudioImage = 93;
 constexpr float kPictureRise = 24;  // per step of k
 constexpr float kLogoSize = 0.4f, kStudioSize = 0.3f;
 constexpr float kGamepadFrame = 12;
@@ -37,9 +37,6 @@ constexpr float kCreditTextDx = 24, kTextAlign = 0.8f;
 constexpr float kCircleRim = 3;
 constexpr float kCircleLineGap = 16;
 
-constexpr int kClickSound = 99;
-constexpr int kButtonUp = 0, kButtonDown = 8;
-constexpr int kCloseButtons[] = {15, 10, 11};
 
 // The card's grid: nx x ny cells of size c centred on the screen, drawn as
 // (nx + 1) x (ny + 1) squares of size q centred on the grid points.
@@ -51,8 +48,6 @@ struct TestCard {
     float spread;  // k: how far the cells still are from their places
     float alpha;
 };
-
-bool Held(c_MyApp& app, int button) { return app.p_PlayKeyAll(button, 1) != 0; }
 
 float Channel(float value) { return std::min(255.0f, std::max(0.0f, value)); }
 float NotBelowZero(float value) { return std::max(0.0f, value); }
@@ -147,12 +142,12 @@ void DrawGrid(c_MyApp& app, const TestCard& card) {
 void DrawCentrePicture(c_MyApp& app, const TestCard& card) {
     app.p_SetSize(1);
     app.p_SetCol(255, 255, 255, card.alpha);
-    app.p_DrawImg(kPictureImage, nx_ZuDizaz_jscrw / 2, nx_ZuDizaz_jscrh / 2 - kPictureRise * card.spread, 0);
+    app.p_DrawImg(kImageTestCard, nx_ZuDizaz_jscrw / 2, nx_ZuDizaz_jscrh / 2 - kPictureRise * card.spread, 0);
 }
 
 void ScrollCredits(c_MyApp& app) {
     app.m_creditScroll -= kCreditScrollStep;
-    if (Held(app, kButtonUp) || Held(app, kButtonDown)) app.m_creditScroll -= kCreditScrollFast;
+    if (app.p_Held(kButtonUp) || app.p_Held(kButtonDown)) app.m_creditScroll -= kCreditScrollFast;
     if (app.m_creditScroll < -kCreditLineHeight) {
         app.m_creditScroll += kCreditLineHeight;
         app.m_creditLine += 1;
@@ -181,7 +176,7 @@ void DrawLogo(c_MyApp& app, const TestCard& card) {
     app.p_SetSize(kLogoSize);
     app.p_SetCol(255, 255, 255, card.alpha);
     float y = 4 * card.spread + (card.down - 1) * card.cell + card.top;
-    app.p_DrawImg(kLogoImage, nx_ZuDizaz_jscrw / 2, y, 0);
+    app.p_DrawImg(kImageLogo, nx_ZuDizaz_jscrw / 2, y, 0);
 }
 
 void CircleText(c_MyApp& app, float x, float y, int first, int second, int third) {
@@ -217,11 +212,11 @@ void DrawCircleContent(c_MyApp& app, CircleShows shows, float x, float y) {
             break;
         case CircleShows::Gamepad:
             app.p_SetSize(1);
-            app.p_DrawImg(kButtonsImage, x, y, kGamepadFrame);
+            app.p_DrawImg(kImageButtons, x, y, kGamepadFrame);
             break;
         case CircleShows::StudioLogo:
             app.p_SetSize(kStudioSize);
-            app.p_DrawImg(kStudioImage, x, y, 0);
+            app.p_DrawImg(kImageStudioEmblem, x, y, 0);
             break;
     }
 }
@@ -249,12 +244,12 @@ void CloseOnPress(c_MyApp& app) {
     if (app.m_creditsOpen != 1) return;
     bool byPointer = app.m_mouseDown != 0 && app.m_touchLatch == 0;
     bool byKey = app.m_keyLatch == 0 &&
-                 (Held(app, kCloseButtons[0]) || Held(app, kCloseButtons[1]) || Held(app, kCloseButtons[2]));
+                 app.p_AnyHeld(kCloseButtons);
     if (byPointer) app.m_touchLatch = 1;
     if (byKey) app.m_keyLatch = 1;
     if (!byPointer && !byKey) return;
     app.m_creditsOpen = 0;
-    app.p_PlaySFX(kClickSound, 1, 1, 0);
+    app.p_PlaySFX(kSoundClick, 1, 1, 0);
 }
 
 }  // namespace

@@ -6,13 +6,11 @@
 #include <cmath>
 
 #include "framework/random_math.h"
+#include "game/ids.h"
 #include "game/my_app.h"
 
 namespace {
 
-constexpr int kRecordFloats = 10;
-constexpr int kStarImage = 96;
-constexpr int kParticleImage = 96;
 constexpr int kMaxStarCount = 499;
 constexpr float kFrameRange = 255.99f;  // frames 0..255 of the parts image
 
@@ -53,7 +51,7 @@ int c_MyApp::p_Rand(int lo, int hi) {
 // Highest record index the float arrays can hold; the counts are fields
 // any code may set, so loops stop here rather than run off the array.
 static int lastRecord(const Array<float>& records, int count) {
-    return std::min(count, records.Length() / kRecordFloats - 1);
+    return std::min(count, records.Length() / kEffectRecordFloats - 1);
 }
 
 int c_MyApp::p_ResetStars(int n) {
@@ -62,7 +60,7 @@ int c_MyApp::p_ResetStars(int n) {
     else
         n = m_starCount;
     for (int star = 0; star <= lastRecord(m_stars, n); ++star) {
-        float* s = &m_stars[star * kRecordFloats];
+        float* s = &m_stars[star * kEffectRecordFloats];
         s[kStarFrame] = static_cast<float>(randomFrame());
         s[kStarX] = nx_random_Rnd() * (nx_ZuDizaz_jscrw + 2 * kStarScatterMargin) - kStarScatterMargin;
         s[kStarY] = nx_random_Rnd() * (nx_ZuDizaz_jscrh + 2 * kStarScatterMargin) - kStarScatterMargin;
@@ -97,12 +95,12 @@ static void wrapStar(float* s) {
 int c_MyApp::p_DoStars(float dx, float dy) {
     p_ResetDraw();
     for (int star = 0; star <= lastRecord(m_stars, m_starCount); ++star) {
-        float* s = &m_stars[star * kRecordFloats];
+        float* s = &m_stars[star * kEffectRecordFloats];
         s[kStarX] += dx * s[kStarDepth];
         s[kStarY] += dy * s[kStarDepth];
         wrapStar(s);
         p_Alpha(s[kStarDepth]);
-        p_DrawImg(kStarImage, s[kStarX], s[kStarY], s[kStarFrame]);
+        p_DrawImg(kImageParts, s[kStarX], s[kStarY], s[kStarFrame]);
     }
     p_ResetDraw();
     return 0;
@@ -112,7 +110,7 @@ int c_MyApp::p_DoStars(float dx, float dy) {
 // from the top while old ones sit low.
 int c_MyApp::p_FreeParticle() {
     for (int slot = lastRecord(m_particles, m_particleMax); slot >= 0; --slot)
-        if (m_particles[slot * kRecordFloats + kPartKind] == kFree) return slot;
+        if (m_particles[slot * kEffectRecordFloats + kPartKind] == kFree) return slot;
     return -1;
 }
 
@@ -123,7 +121,7 @@ int c_MyApp::p_ThrowParticle(float x, float y, int kind, int colour, float angle
     if (speed == kAbsent) speed = nx_random_Rnd() * 5 + 3;
     const int slot = p_FreeParticle();
     if (slot < 0) return 0;
-    float* p = &m_particles[slot * kRecordFloats];
+    float* p = &m_particles[slot * kEffectRecordFloats];
     p[kPartKind] = static_cast<float>(kind);
     p[kPartX] = x;
     p[kPartY] = y;
@@ -145,7 +143,7 @@ int c_MyApp::p_Gimme(int points, float x, float y) {
     m_score += points;
     const int slot = p_FreeParticle();
     if (slot < 0) return 0;
-    float* p = &m_particles[slot * kRecordFloats];
+    float* p = &m_particles[slot * kEffectRecordFloats];
     p[kPartKind] = kScoreNumber;
     p[kPartX] = x;
     p[kPartY] = y;
@@ -179,7 +177,7 @@ static void drawParticle(c_MyApp& app, const float* p) {
     app.p_SetCol(c.red, c.green, c.blue);
     const float x = p[kPartX] - app.m_camX, y = p[kPartY] - app.m_camY;
     if (kind >= 1 && kind <= kLastSparkKind)
-        app.p_DrawImg(kParticleImage, x, y, p[kPartFrame]);
+        app.p_DrawImg(kImageParts, x, y, p[kPartFrame]);
     else if (kind == kScoreNumber)
         app.p_Text(x, y, String(static_cast<int>(p[kPartFrame])), 1, 1);
 }
@@ -187,7 +185,7 @@ static void drawParticle(c_MyApp& app, const float* p) {
 int c_MyApp::p_DoParticles() {
     p_ResetDraw();
     for (int slot = 0; slot <= lastRecord(m_particles, m_particleMax); ++slot) {
-        float* p = &m_particles[slot * kRecordFloats];
+        float* p = &m_particles[slot * kEffectRecordFloats];
         if (p[kPartKind] <= 0) continue;
         moveParticle(p);
         drawParticle(*this, p);

@@ -9,26 +9,17 @@
 #include <cstdint>
 
 #include "framework/app.h"
+#include "framework/input_device.h"
 #include "framework/random_math.h"
+#include "game/ids.h"
 #include "game/my_app.h"
 #include "game/saved_data.h"
 
 namespace {
 
-constexpr int kModeLoadLevel = 11;
 constexpr int kLastLevel = 100;
 
-constexpr int kBackgroundImage = 99, kLogoImage = 98, kButtonsImage = 95, kIconsImage = 97, kCreditsImage = 93;
-constexpr int kSoundMove = 99, kSoundStart = 98;
-
-constexpr int kButtonUp = 0, kButtonLeft = 3, kButtonRight = 5, kButtonDown = 8;
-constexpr int kSelectButtons[] = {10, 11, 12, 13};
-constexpr int kCreditsButton = 15, kBackButton = 99;
-constexpr int kJoysticks = 4;
-constexpr int kKeyboardOnly = -1;
-// How the level was started, for the button icons of play: keyboard, pad,
-// pointer.
-constexpr int kSchemeKeyboard = 0, kSchemePad = 1, kSchemePointer = 2;
+constexpr int kSelectButtons[] = {kButtonA, kButtonB, kButtonX, kButtonY};
 
 // The screen slides in by one step per update, from -32 to 0; its parts
 // move by these many units per step.
@@ -64,21 +55,9 @@ bool LatchesFree(const c_MyApp& app) { return app.m_keyLatch == 0 && app.m_touch
 
 bool HeldOnJoystick(c_MyApp& app, int button, int joy) { return app.p_PlayKey(button, 1, joy) != 0; }
 
-bool Held(c_MyApp& app, int button) {
-    for (int joy = 0; joy < kJoysticks; ++joy)
-        if (HeldOnJoystick(app, button, joy)) return true;
-    return false;
-}
-
 bool SelectHeldOn(c_MyApp& app, int joy) {
     for (int button : kSelectButtons)
         if (HeldOnJoystick(app, button, joy)) return true;
-    return false;
-}
-
-bool SelectHeld(c_MyApp& app) {
-    for (int joy = 0; joy < kJoysticks; ++joy)
-        if (SelectHeldOn(app, joy)) return true;
     return false;
 }
 
@@ -115,10 +94,10 @@ static void DrawBackdrop(c_MyApp& app) {
     const float wv = nx_ZuDizaz_jscrw, hv = nx_ZuDizaz_jscrh, slide = float(app.m_menuScroll);
     app.p_SetSize(3);
     app.p_Alpha(0.2f);
-    app.p_DrawImg(kBackgroundImage, wv / 2, hv / 2 + kBackgroundSlide * slide, 0);
+    app.p_DrawImg(kImageMenu, wv / 2, hv / 2 + kBackgroundSlide * slide, 0);
     app.p_SetSize(1.5f);
     app.p_Alpha(1);
-    app.p_DrawImg(kLogoImage, 0.4f * wv, 96 + kLogoSlide * slide, 0);
+    app.p_DrawImg(kImageLogo, 0.4f * wv, 96 + kLogoSlide * slide, 0);
     app.p_SetCol(0, 0, 0);
     app.p_Alpha(0.4f);
     app.p_Rect(wv - app.m_panelW - kPanelSlide * slide, 0, app.m_panelW, hv);
@@ -209,7 +188,7 @@ static bool DrawItem(c_MyApp& app, int item, int frame, int x, int y) {
         app.p_DrawCog(float(x), float(y));
         app.p_Alpha(0);  // its button stays invisible but takes taps
     }
-    const bool tapped = app.p_Button(kButtonsImage, float(x), float(y), float(frame)) != 0;
+    const bool tapped = app.p_Button(kImageButtons, float(x), float(y), float(frame)) != 0;
     app.p_Text(float(x), float(y) - kLabelRaise, String(item), 1, 1);
     if (item != kOptionsItem && !Locked(frame)) {
         app.p_SetSize(item == app.m_menuSel ? kSelectedRingsSize : kRingsSize);
@@ -223,13 +202,13 @@ static bool PlayButtonPressed(c_MyApp& app) {
     app.p_SetCol(100, 255, 100);
     app.p_Alpha(0.3f);
     const float slide = float(app.m_menuScroll);
-    return app.p_Button(kIconsImage, nx_ZuDizaz_jscrw - 70, nx_ZuDizaz_jscrh - 48 - kPanelSlide * slide, 3) != 0;
+    return app.p_Button(kImageIcons, nx_ZuDizaz_jscrw - 70, nx_ZuDizaz_jscrh - 48 - kPanelSlide * slide, 3) != 0;
 }
 
 // Starts the selected level, or opens the options box for the options item.
 static void UseSelection(c_MyApp& app) {
     app.m_keyLatch = app.m_touchLatch = 1;
-    app.p_PlaySFX(kSoundStart, 1, 1, 0);
+    app.p_PlaySFX(kSoundConfirm, 1, 1, 0);
     if (app.m_menuSel == kOptionsItem) {
         app.m_optionsOpen = 1;
         app.m_optCursor = 0;
@@ -247,7 +226,7 @@ static void SelectTapped(c_MyApp& app, int item) {
     app.m_listScrollSpeed = app.m_listDrag = 0;
     app.m_listTarget = item;
     app.m_keyLatch = app.m_touchLatch = 1;
-    app.p_PlaySFX(kSoundMove, 1, 1, 0);
+    app.p_PlaySFX(kSoundClick, 1, 1, 0);
 }
 
 static void WalkItem(c_MyApp& app, const ListLayout& layout, ListWalk& walk, int item) {
@@ -282,7 +261,7 @@ static void WalkItem(c_MyApp& app, const ListLayout& layout, ListWalk& walk, int
 static void SettleOnNearest(c_MyApp& app, const ListWalk& walk) {
     if (walk.nearest != 0 && walk.nearest != app.m_menuSel && app.m_listTarget == 0) {
         app.m_menuSel = walk.nearest;
-        app.p_PlaySFX(kSoundMove, 1, 1, 0);
+        app.p_PlaySFX(kSoundClick, 1, 1, 0);
     }
     if (app.m_listTarget != 0 && std::fabs(app.m_listScroll - app.m_listScrollTarget) < kSettledDistance)
         app.m_listTarget = 0;
@@ -301,8 +280,8 @@ static void DrawTotal(c_MyApp& app, uint32_t total) {
 // A held direction moves at once, again after 32 updates, then after 8, 7,
 // 6, 5, 4 and from then on every 3 updates.
 static void RepeatKeys(c_MyApp& app) {
-    const bool back = Held(app, kButtonUp) || Held(app, kButtonLeft);
-    const bool forward = Held(app, kButtonDown) || Held(app, kButtonRight);
+    const bool back = app.p_Held(kButtonUp) || app.p_Held(kButtonLeft);
+    const bool forward = app.p_Held(kButtonDown) || app.p_Held(kButtonRight);
     if (!back && !forward) {
         app.m_repeatDelay = kFirstRepeatDelay;
         app.m_repeatNext = kSecondRepeatDelay;
@@ -318,7 +297,7 @@ static void RepeatKeys(c_MyApp& app) {
     app.m_repeatWait = app.m_repeatDelay;
     app.m_repeatDelay = app.m_repeatNext;
     app.m_repeatNext = std::max(app.m_repeatNext - 1, kShortestRepeat);
-    app.p_PlaySFX(kSoundMove, 1, 1, 0);
+    app.p_PlaySFX(kSoundClick, 1, 1, 0);
     app.m_listScrollTarget = ScrollCentring(app.m_menuSel);
     app.m_listScrollSpeed = app.m_listDrag = 0;
 }
@@ -326,7 +305,7 @@ static void RepeatKeys(c_MyApp& app) {
 // A level started by a key remembers whose key it was: the pad that holds
 // a select button (the lowest-numbered one), or the keyboard over any pad.
 static void SelectByKey(c_MyApp& app, bool usable) {
-    if (!usable || app.m_keyLatch != 0 || BoxOpen(app) || !SelectHeld(app)) return;
+    if (!usable || app.m_keyLatch != 0 || BoxOpen(app) || !app.p_AnyHeld(kSelectButtons)) return;
     UseSelection(app);
     if (app.m_menuSel == kOptionsItem) return;
     app.m_ctrlScheme = kSchemeKeyboard;
@@ -336,25 +315,25 @@ static void SelectByKey(c_MyApp& app, bool usable) {
         app.m_playerJoy = joy;
         app.m_ctrlScheme = kSchemePad;
     }
-    if (SelectHeldOn(app, kKeyboardOnly)) {
+    if (SelectHeldOn(app, kKeysOnly)) {
         app.m_playerJoy = 0;
         app.m_ctrlScheme = kSchemeKeyboard;
     }
 }
 
 static void OpenCredits(c_MyApp& app) {
-    app.p_PlaySFX(kSoundMove, 1, 1, 0);
+    app.p_PlaySFX(kSoundClick, 1, 1, 0);
     app.m_creditsOpen = 1;
 }
 
 static void CreditsButton(c_MyApp& app) {
-    if (app.m_keyLatch == 0 && !BoxOpen(app) && Held(app, kCreditsButton)) {
+    if (app.m_keyLatch == 0 && !BoxOpen(app) && app.p_Held(kButtonRightBumper)) {
         app.m_keyLatch = 1;
         OpenCredits(app);
     }
     app.p_SetSize(0.35f);
     const float y = 32 + kPanelSlide * float(app.m_menuScroll);
-    if (app.p_Button(kCreditsImage, nx_ZuDizaz_jscrw - 70, y, 0) && app.m_touchLatch == 0 && !BoxOpen(app)) {
+    if (app.p_Button(kImageStudioEmblem, nx_ZuDizaz_jscrw - 70, y, 0) && app.m_touchLatch == 0 && !BoxOpen(app)) {
         app.m_touchLatch = 1;
         OpenCredits(app);
     }
@@ -373,7 +352,7 @@ static void DragList(c_MyApp& app, const ListLayout& layout) {
 
 int c_MyApp::p_Menu() {
     StartFrame(*this);
-    if (LatchesFree(*this) && Held(*this, kBackButton)) nx_app_EndApp();
+    if (LatchesFree(*this) && p_Held(kButtonBack)) nx_app_EndApp();
     DrawBackdrop(*this);
     if (!BoxOpen(*this) && m_menuSel <= kLastLevel) DrawScorePanel(*this);
     CheckSelection(*this);

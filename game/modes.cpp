@@ -4,68 +4,66 @@
 // into the draw list (draw_list.cpp).
 #include "framework/app.h"
 #include "framework/input_device.h"
+#include "game/ids.h"
 #include "game/my_app.h"
+#include "game/play_record.h"
+#include "game/saved_data.h"
 
 namespace {
 
 constexpr int kUpdateRate = 60;
 constexpr int kSuspendedUpdateRate = 5;  // enough to notice focus coming back, no more
 
-constexpr int kKeyF1 = 112, kKeyF2 = 113, kKeyF4 = 115, kKeyF11 = 122;
-constexpr int kKeyBack = 416, kKeyWindowClose = 432;
 constexpr int kMenuVirtualButton = 19;
 constexpr int kClearedVirtualButtons = 19;  // 0..18: the menu button is rewritten each update
-constexpr int kTouchCount = 10;
-constexpr int kBackButton = 99;
-constexpr int kLatchingButtons[] = {0, 3, 5, 8, 10, 11, 12, 13, 14, 15, kBackButton};
-
-constexpr int kModeMenu = 1, kModeReturnToMenu = 2, kModePlaying = 10, kModeLoadLevel = 11;
-constexpr int kFirstLevelMode = 10;
 constexpr int kSlideFull = 30;
 
 constexpr int kBadgeFlagsCleared = 128;
-constexpr int kSettingsCount = 25;
 constexpr int kScoresCleared = 301;
-constexpr int kSoundSettingIndex = 5;
-constexpr int kChannelSlots = 33;
 
 }  // namespace
 
 // Every array is allocated once here and lives as long as the game.
 c_MyApp* c_MyApp::m_new() {
-    gc_assign(m_touchOn, Array<int>(10));
-    gc_assign(m_touchX, Array<int>(10));
-    gc_assign(m_touchY, Array<int>(10));
-    gc_assign(m_vButtons, Array<int>(20));
-    gc_assign(m_drawList, Array<float>(37500));
-    gc_assign(m_images, Array<c_Image*>(100));
-    gc_assign(m_imgInfo, Array<int>(300));
-    gc_assign(m_sounds, Array<c_Sound*>(100));
-    gc_assign(m_sfxMap, Array<int>(33));
-    gc_assign(m_stars, Array<float>(5100));
-    gc_assign(m_particles, Array<float>(5100));
-    gc_assign(m_players, Array<float>(512));
-    gc_assign(m_tower, Array<int>(51200));
-    gc_assign(m_path, Array<float>(10005));
-    gc_assign(m_settings, Array<int>(25));
-    gc_assign(m_scores, Array<int>(1575));
-    gc_assign(m_badgeGot, Array<bool>(256));
+    gc_assign(m_touchOn, Array<int>(kTouchSlots));
+    gc_assign(m_touchX, Array<int>(kTouchSlots));
+    gc_assign(m_touchY, Array<int>(kTouchSlots));
+    gc_assign(m_vButtons, Array<int>(kVirtualButtons));
+    gc_assign(m_drawList, Array<float>(kDrawListFloats));
+    gc_assign(m_images, Array<c_Image*>(kImageSlots));
+    gc_assign(m_imgInfo, Array<int>(kImageInfoInts * kImageSlots));
+    gc_assign(m_sounds, Array<c_Sound*>(kSoundSlots));
+    gc_assign(m_sfxMap, Array<int>(kChannelSlots));
+    gc_assign(m_stars, Array<float>(kEffectFloats));
+    gc_assign(m_particles, Array<float>(kEffectFloats));
+    gc_assign(m_players, Array<float>(kPlayRecordFloats));
+    gc_assign(m_tower, Array<int>(kGridInts));
+    gc_assign(m_path, Array<float>(kPathFloats));
+    gc_assign(m_settings, Array<int>(kSettingsSlots));
+    gc_assign(m_scores, Array<int>(kScoreSlots));
+    gc_assign(m_badgeGot, Array<bool>(kBadgeFlags));
     c_App::m_new();
     return this;
 }
 
 void c_MyApp::mark() {
-    for (gc_object* array :
-         {static_cast<gc_object*>(m_touchOn.rep()), static_cast<gc_object*>(m_touchX.rep()),
-          static_cast<gc_object*>(m_touchY.rep()), static_cast<gc_object*>(m_vButtons.rep()),
-          static_cast<gc_object*>(m_drawList.rep()), static_cast<gc_object*>(m_images.rep()),
-          static_cast<gc_object*>(m_imgInfo.rep()), static_cast<gc_object*>(m_sounds.rep()),
-          static_cast<gc_object*>(m_sfxMap.rep()), static_cast<gc_object*>(m_stars.rep()),
-          static_cast<gc_object*>(m_particles.rep()), static_cast<gc_object*>(m_players.rep()),
-          static_cast<gc_object*>(m_tower.rep()), static_cast<gc_object*>(m_path.rep()),
-          static_cast<gc_object*>(m_settings.rep()), static_cast<gc_object*>(m_scores.rep()),
-          static_cast<gc_object*>(m_badgeGot.rep())})
-        gc_mark_q(array);
+    gc_mark_q(m_touchOn);
+    gc_mark_q(m_touchX);
+    gc_mark_q(m_touchY);
+    gc_mark_q(m_vButtons);
+    gc_mark_q(m_drawList);
+    gc_mark_q(m_images);
+    gc_mark_q(m_imgInfo);
+    gc_mark_q(m_sounds);
+    gc_mark_q(m_sfxMap);
+    gc_mark_q(m_stars);
+    gc_mark_q(m_particles);
+    gc_mark_q(m_players);
+    gc_mark_q(m_tower);
+    gc_mark_q(m_path);
+    gc_mark_q(m_settings);
+    gc_mark_q(m_scores);
+    gc_mark_q(m_badgeGot);
 }
 
 int c_MyApp::p_OnCreate() {
@@ -82,8 +80,8 @@ int c_MyApp::p_OnCreate() {
     m_pauseY = -64;
     for (int i = 0; i < kBadgeFlagsCleared; ++i) m_badgeGot[i] = false;
     for (int i = 0; i < kClearedVirtualButtons; ++i) m_vButtons[i] = 0;
-    for (int i = 0; i < kSettingsCount; ++i) m_settings[i] = 0;
-    m_settings[kSoundSettingIndex] = 1;
+    for (int i = 0; i < kSettingsSlots; ++i) m_settings[i] = 0;
+    m_settings[kSettingSoundMode] = kSoundEffectsAndMusic;
     for (int i = 0; i < kScoresCleared; ++i) m_scores[i] = 0;
     // The saved settings and records are read over the defaults above.
     p_Load();
@@ -101,7 +99,7 @@ static void stopIcadeDecoding(c_MyApp& app) {
 
 // A running level comes back paused, with its pause panel half way down.
 static void pauseIfPlaying(c_MyApp& app) {
-    if (app.m_mode < kFirstLevelMode) {
+    if (app.m_mode < kModePlaying) {
         app.m_paused = app.m_pauseOpen = app.m_pauseY = 0;
     } else {
         app.m_paused = 1;
@@ -154,7 +152,7 @@ static void samplePointer(c_MyApp& app) {
     }
     app.m_mouseDown = leftDown ? 1 : 0;
     app.m_mouseHits = nx_input_KeyHit(kMouseLeftCode);
-    for (int i = 0; i < kTouchCount; ++i) {
+    for (int i = 0; i < kTouchSlots; ++i) {
         app.m_touchOn[i] = 0;
         app.m_touchX[i] = app.m_touchY[i] = static_cast<int>(kAbsent);
         if (!nx_input_KeyDown(kTouchBase + i)) continue;
@@ -167,20 +165,12 @@ static void samplePointer(c_MyApp& app) {
     if (app.m_mouseDown == 0) app.m_touchLatch = 0;
 }
 
-static bool heldOnAnyJoystick(c_MyApp& app, int button) {
-    for (int joy = 0; joy < kJoysticks; ++joy)
-        if (app.p_PlayKey(button, 1, joy)) return true;
-    return false;
-}
-
 // A consumed press stays consumed until every button is let go, so one press
 // acts once even when the screen under it changes.
 static void updateLatches(c_MyApp& app) {
-    bool anyHeld = false;
-    for (int button : kLatchingButtons) anyHeld = anyHeld || heldOnAnyJoystick(app, button);
-    if (!anyHeld) app.m_keyLatch = 0;
+    if (!app.p_AnyHeld(kLatchingButtons)) app.m_keyLatch = 0;
     if (app.m_keyLatch == 0 && app.m_touchLatch == 0 && app.m_mode == kModeMenu &&
-        heldOnAnyJoystick(app, kBackButton) && (app.m_creditsOpen == 1 || app.m_optionsOpen == 1)) {
+        app.p_Held(kButtonBack) && (app.m_creditsOpen == 1 || app.m_optionsOpen == 1)) {
         app.m_creditsOpen = 0;
         app.m_keyLatch = app.m_touchLatch = 1;
     }

@@ -28,6 +28,18 @@
 constexpr float kAbsent = -3717.0f;
 constexpr float D2R = 0.0174532925f;  // degrees to radians
 
+// Sizes of the game object's fixed arrays (the level's records are sized in
+// play_record.h, the saved records in saved_data.h).
+constexpr int kTouchSlots = 10;  // the first fingers of the input device's
+constexpr int kVirtualButtons = 20;
+constexpr int kDrawListFloats = 37500;
+constexpr int kImageSlots = 100;
+constexpr int kImageInfoInts = 3;  // per image: frame width, frame height, frames
+constexpr int kSoundSlots = 100;
+constexpr int kChannelSlots = 33;
+constexpr int kEffectRecordFloats = 10;  // one star or particle
+constexpr int kEffectFloats = 510 * kEffectRecordFloats;  // m_stars and m_particles
+
 // Module globals of the game (set by nx_game_init, part of the program's nxInit).
 extern float nx_ZuDizaz_jscrw;
 extern float nx_ZuDizaz_jscrh;
@@ -73,12 +85,12 @@ public:
     int m_mouseDown = 0;
     int m_mouseWasDown = 0;
     int m_mouseHits = 0;
-    Array<int> m_touchOn;  // 10
-    Array<int> m_touchX;   // 10
-    Array<int> m_touchY;   // 10
+    Array<int> m_touchOn;
+    Array<int> m_touchX;
+    Array<int> m_touchY;
     int m_touchLatch = 0;
     int m_keyLatch = 0;
-    Array<int> m_vButtons;  // 20
+    Array<int> m_vButtons;
     int m_ctrlScheme = 0;
     int m_playerJoy = 0;
     int m_btnHit = 0;
@@ -99,7 +111,7 @@ public:
     int p_OnRender() override;
 
     int m_drawCount = 0;
-    Array<float> m_drawList;  // 37500
+    Array<float> m_drawList;
     float m_sizeX = 1, m_sizeY = 1, m_rot = 0;
     float m_colR = 255, m_colG = 255, m_colB = 255, m_alpha = 1;
     int m_blend = 1;
@@ -119,10 +131,10 @@ public:
     int p_PlaySFX(int id, float rate, float volume, float pan);
     int p_StopTune();
 
-    Array<c_Image*> m_images;  // 100
-    Array<int> m_imgInfo;      // 300
-    Array<c_Sound*> m_sounds;  // 100
-    Array<int> m_sfxMap;       // 33
+    Array<c_Image*> m_images;
+    Array<int> m_imgInfo;
+    Array<c_Sound*> m_sounds;
+    Array<int> m_sfxMap;
     int m_sfxChan = 0;
     int m_font = 0;
     int m_loadStep = 0;
@@ -135,6 +147,15 @@ public:
     // ---- Controls (controls.cpp)
     int p_PlayKey(int button, int analog, int joy);
     int p_PlayKeyAll(int button, int analog);
+    // True while `button` is held on any joystick (keys and virtual buttons
+    // count on each).
+    bool p_Held(int button);
+    template <int N>
+    bool p_AnyHeld(const int (&buttons)[N]) {
+        for (int button : buttons)
+            if (p_Held(button)) return true;
+        return false;
+    }
     float p_StickX(int axis, int joy);
     float p_StickY(int axis, int joy);
     int p_iCade(int on);
@@ -156,9 +177,9 @@ public:
     int p_DoParticles();
 
     int m_starCount = 100;
-    Array<float> m_stars;  // 5100
+    Array<float> m_stars;
     int m_particleMax = 250;
-    Array<float> m_particles;  // 5100
+    Array<float> m_particles;
 
     // ---- Play (play.cpp)
     int p_LoadGame();
@@ -172,15 +193,15 @@ public:
     int m_bgR = 0, m_bgG = 0, m_bgB = 0;
     float m_camX = 0, m_camY = 0, m_camTargetX = 0, m_camTargetY = 0;
     float m_cell = 32, m_tileScale = 1, m_viewW = 0, m_viewH = 0;
-    Array<float> m_players;  // 512
+    Array<float> m_players;
 
     // ---- Tower generation (tower.cpp)
     int p_MakeTower(int seed);
     int p_BuildTower(int seed);
 
     int m_towerRows = 0, m_tileFrame = 0, m_simStep = 0, m_ringTries = 0;
-    Array<int> m_tower;   // 51200
-    Array<float> m_path;  // 10005
+    Array<int> m_tower;
+    Array<float> m_path;
 
     // ---- Title menu (menu.cpp)
     int p_Menu();
@@ -197,9 +218,9 @@ public:
     int p_Load();
     int p_LoadMenu();
 
-    Array<int> m_settings;   // 25
-    Array<int> m_scores;     // 1575
-    Array<bool> m_badgeGot;  // 256
+    Array<int> m_settings;
+    Array<int> m_scores;
+    Array<bool> m_badgeGot;
     int m_newRank = -1;
     int m_loadCursor = 0;
 

@@ -6,22 +6,20 @@
 #include <cmath>
 
 #include "framework/desktop.h"
+#include "game/ids.h"
 #include "game/my_app.h"
+#include "game/saved_data.h"
 
 namespace {
 
 constexpr int kSlideIn = 30;           // m_optionsSlide once the box stands
 constexpr float kSlideStepHeight = 24;  // how far the panel moves per slide step
 
-constexpr int kClickSound = 99;
-constexpr int kCogImage = 95;
 constexpr float kCogTurn = 0.2f;  // per update while the box is shown
 
-constexpr int kButtonUp = 0, kButtonLeft = 3, kButtonRight = 5, kButtonDown = 8, kButtonBack = 99;
-constexpr int kSelectButtons[] = {10, 11, 12, 13, 14, 15};
-constexpr int kCloseButtons[] = {15, 10, 11};  // used on the back cog
-// Any of these held keeps the box's key latch shut.
-constexpr int kLatchButtons[] = {0, 3, 5, 8, 10, 11, 12, 13, 14, 15, 99};
+constexpr int kSelectButtons[] = {kButtonA, kButtonB, kButtonX, kButtonY, kButtonLeftBumper,
+                                  kButtonRightBumper};
+
 
 constexpr int kWindowedWidth = 640, kWindowedHeight = 480;
 
@@ -50,21 +48,10 @@ constexpr int kRowsFromPause = 3, kRowsFromTitle = 4;
 
 const char* const kSoundLabels[] = {"Sound : Off", "Sound : SFX + Music", "Sound : SFX",
                                     "Sound : Music"};
-constexpr int kSoundModes = 4;
-constexpr int kSoundSetting = 5;  // index of the sound mode in m_settings
-
-bool Held(c_MyApp& app, int button) { return app.p_PlayKeyAll(button, 1) != 0; }
-
-template <size_t N>
-bool AnyHeld(c_MyApp& app, const int (&buttons)[N]) {
-    for (int button : buttons)
-        if (Held(app, button)) return true;
-    return false;
-}
 
 bool BoxLatchesFree(const c_MyApp& app) { return app.m_optKeyLatch == 0 && app.m_optTouchLatch == 0; }
 
-void Click(c_MyApp& app) { app.p_PlaySFX(kClickSound, 1, 1, 0); }
+void Click(c_MyApp& app) { app.p_PlaySFX(kSoundClick, 1, 1, 0); }
 
 void CloseBox(c_MyApp& app) {
     app.m_optionsOpen = 0;
@@ -75,19 +62,19 @@ void CloseBox(c_MyApp& app) {
 // ---- The rows: what each shows and what using it does.
 
 String SoundLabel(c_MyApp& app) {
-    int mode = app.m_settings[kSoundSetting];
+    int mode = app.m_settings[kSettingSoundMode];
     // A mode the box does not know (from an old or damaged save) shows
     // nothing and starts the cycle again at Off.
     if (mode < 0 || mode >= kSoundModes) {
-        app.m_settings[kSoundSetting] = 0;
+        app.m_settings[kSettingSoundMode] = 0;
         return String();
     }
     return String(kSoundLabels[mode]);
 }
 
 void NextSoundMode(c_MyApp& app) {
-    int mode = (app.m_settings[kSoundSetting] + 1) % kSoundModes;
-    app.m_settings[kSoundSetting] = mode;
+    int mode = (app.m_settings[kSettingSoundMode] + 1) % kSoundModes;
+    app.m_settings[kSettingSoundMode] = mode;
     // Off and SFX-only have no music: it stops at once, not at the next tune.
     if (mode == 0 || mode == 2) app.p_StopTune();
 }
@@ -154,7 +141,7 @@ void DrawAndUseRow(c_MyApp& app, const OptionRow& row, int position, float y) {
         app.p_SetCol(0, 0, 160, 0.5f);
     bool touched = app.p_Touch(bar.x, bar.y, bar.w, bar.h) != 0;
     if (touched) app.m_optCursor = position;
-    bool used = touched || (app.m_optCursor == position && AnyHeld(app, kSelectButtons));
+    bool used = touched || (app.m_optCursor == position && app.p_AnyHeld(kSelectButtons));
 
     app.p_SetCol(255, 255, 255, 1);
     app.p_SetSize(2);
@@ -192,7 +179,7 @@ void BackCog(c_MyApp& app, int slide) {
     app.p_SetSize(app.m_optCursor == 0 ? 2.0f : 1.5f);
     app.m_cogAngle += kCogTurn;
     bool tapped = app.p_DrawCog(x, kBackCogY) != 0;
-    if ((tapped || Held(app, kButtonBack)) && BoxLatchesFree(app)) CloseBox(app);
+    if ((tapped || app.p_Held(kButtonBack)) && BoxLatchesFree(app)) CloseBox(app);
 
     app.p_SetSize(2);
     app.p_SetCol(255, 255, 255, 1);
@@ -202,14 +189,14 @@ void BackCog(c_MyApp& app, int slide) {
 void CursorKeys(c_MyApp& app) {
     if (app.m_optKeyLatch != 0) return;
     int lastRow = app.m_paused != 0 ? kRowsFromPause : kRowsFromTitle;
-    if (app.m_optCursor == 0 && AnyHeld(app, kCloseButtons)) {
+    if (app.m_optCursor == 0 && app.p_AnyHeld(kCloseButtons)) {
         app.m_optKeyLatch = 1;
         CloseBox(app);
-    } else if (app.m_optCursor > 0 && (Held(app, kButtonUp) || Held(app, kButtonLeft))) {
+    } else if (app.m_optCursor > 0 && (app.p_Held(kButtonUp) || app.p_Held(kButtonLeft))) {
         app.m_optCursor -= 1;
         app.m_optKeyLatch = 1;
         Click(app);
-    } else if (app.m_optCursor < lastRow && (Held(app, kButtonDown) || Held(app, kButtonRight))) {
+    } else if (app.m_optCursor < lastRow && (app.p_Held(kButtonDown) || app.p_Held(kButtonRight))) {
         app.m_optCursor += 1;
         app.m_optKeyLatch = 1;
         Click(app);
@@ -218,7 +205,7 @@ void CursorKeys(c_MyApp& app) {
 
 void ReleaseLatches(c_MyApp& app) {
     if (app.m_mouseDown == 0) app.m_optTouchLatch = 0;
-    if (!AnyHeld(app, kLatchButtons)) app.m_optKeyLatch = 0;
+    if (!app.p_AnyHeld(kLatchingButtons)) app.m_optKeyLatch = 0;
 }
 
 }  // namespace
@@ -231,9 +218,9 @@ int c_MyApp::p_DrawCog(float x, float y) {
         float frame = static_cast<float>(kCogLayers[i].frame);
         // All layers share one frame size, so the top one's box is the cog's.
         if (i + 1 < kCogLayerCount)
-            p_DrawImg(kCogImage, x, y, frame);
+            p_DrawImg(kImageButtons, x, y, frame);
         else
-            tapped = p_Button(kCogImage, x, y, frame);
+            tapped = p_Button(kImageButtons, x, y, frame);
     }
     m_rot = keptRotation;
     return tapped;

@@ -5,6 +5,7 @@
 // while the level is paused and goes on once the panel has slid out.
 #include <cmath>
 
+#include "game/ids.h"
 #include "game/my_app.h"
 
 namespace {
@@ -15,13 +16,9 @@ constexpr int kLeftBy = -63;       // the panel counts as gone above this
 constexpr int kPauseEndsAbove = -32;  // the level goes on once the panel is above
 constexpr float kDimmingPerHeight = 0.8f;
 
-constexpr int kIconImage = 97;
 constexpr float kQuitFrame = 1, kResumeFrame = 3, kHighlightFrame = 6;
-constexpr int kSelectSound = 98, kClickSound = 99;
 
 constexpr int kQuitSel = -1, kResumeSel = 0, kOptionsSel = 1;
-constexpr int kButtonUp = 0, kButtonLeft = 3, kButtonRight = 5, kButtonDown = 8;
-constexpr int kButtonSelect = 10, kButtonBack = 99;
 
 struct PanelBar {
     float dx, dy, w, h;  // from the panel's centre (Wv / 2, y)
@@ -61,8 +58,6 @@ constexpr HighlightMove kHighlightMoves[] = {
     {kOptionsSel, {kButtonLeft, kButtonDown}, kResumeSel, 0.8f},
 };
 
-bool Held(c_MyApp& app, int button) { return app.p_PlayKeyAll(button, 1) != 0; }
-
 // A press acts once: only while its latch is open, and acting shuts it.
 bool TakeKey(c_MyApp& app, bool held) {
     if (!held || app.m_keyLatch != 0) return false;
@@ -80,7 +75,7 @@ bool TakeTouch(c_MyApp& app, bool touched) {
 void Resume(c_MyApp& app) {
     app.m_paused = 1;
     app.m_pauseOpen = -1;
-    app.p_PlaySFX(kSelectSound, 1, 0.5f, 0);
+    app.p_PlaySFX(kSoundConfirm, 1, 0.5f, 0);
 }
 
 // Quitting hides the panel at once and ends the level where it stands.
@@ -90,7 +85,7 @@ void Quit(c_MyApp& app) {
     app.m_pauseY = kHiddenY;
     app.m_levelDone = 1;
     app.m_levelQuit = 1;
-    app.p_PlaySFX(kSelectSound, 0.5f, 0.5f, 0);
+    app.p_PlaySFX(kSoundConfirm, 0.5f, 0.5f, 0);
 }
 
 void OpenOptions(c_MyApp& app, int sound, float volume) {
@@ -127,13 +122,13 @@ void DrawPanel(c_MyApp& app, const PauseLayout& layout, float y) {
 bool HighlightedKeys(c_MyApp& app, int button, float x, float y) {
     app.p_SetSize(2.5f);
     app.p_SetCol(255, 255, 100, 1);
-    app.p_DrawImg(kIconImage, x, y, kHighlightFrame);
-    if (TakeKey(app, Held(app, kButtonSelect))) return true;
+    app.p_DrawImg(kImageIcons, x, y, kHighlightFrame);
+    if (TakeKey(app, app.p_Held(kButtonA))) return true;
     for (const HighlightMove& move : kHighlightMoves) {
         if (move.from != button) continue;
-        if (!TakeKey(app, Held(app, move.directions[0]) || Held(app, move.directions[1]))) continue;
+        if (!TakeKey(app, app.p_Held(move.directions[0]) || app.p_Held(move.directions[1]))) continue;
         app.m_pauseSel = move.to;
-        app.p_PlaySFX(kSelectSound, move.rate, 0.5f, 0);
+        app.p_PlaySFX(kSoundConfirm, move.rate, 0.5f, 0);
     }
     return false;
 }
@@ -142,7 +137,7 @@ void ResumeButton(c_MyApp& app, float y) {
     float x = nx_ZuDizaz_jscrw / 2;
     app.p_SetSize(2);
     app.p_SetCol(50, 50, 250, 1);
-    if (TakeTouch(app, app.p_Button(kIconImage, x, y, kResumeFrame) != 0)) Resume(app);
+    if (TakeTouch(app, app.p_Button(kImageIcons, x, y, kResumeFrame) != 0)) Resume(app);
     if (app.m_pauseSel == kResumeSel && HighlightedKeys(app, kResumeSel, x, y)) Resume(app);
 }
 
@@ -152,7 +147,7 @@ bool QuitButton(c_MyApp& app, const PauseLayout& layout, float y) {
     float buttonY = y + layout.sideDy;
     app.p_SetSize(2);
     app.p_SetCol(255, 50, 50, 1);
-    bool quit = TakeTouch(app, app.p_Button(kIconImage, x, buttonY, kQuitFrame) != 0);
+    bool quit = TakeTouch(app, app.p_Button(kImageIcons, x, buttonY, kQuitFrame) != 0);
     if (!quit && app.m_pauseSel == kQuitSel) quit = HighlightedKeys(app, kQuitSel, x, buttonY);
     if (quit) Quit(app);
     return quit;
@@ -164,9 +159,9 @@ void OptionsButton(c_MyApp& app, const PauseLayout& layout, float y) {
     app.p_SetSize(1);
     app.p_SetCol(255, 255, 255, 1);
     if (app.m_optionsOpen != 1) app.m_cogAngle += 0.2f;
-    if (TakeTouch(app, app.p_DrawCog(x, buttonY) != 0)) OpenOptions(app, kClickSound, 1);
+    if (TakeTouch(app, app.p_DrawCog(x, buttonY) != 0)) OpenOptions(app, kSoundClick, 1);
     if (app.m_pauseSel == kOptionsSel && HighlightedKeys(app, kOptionsSel, x, buttonY))
-        OpenOptions(app, kSelectSound, 0.5f);
+        OpenOptions(app, kSoundConfirm, 0.5f);
 }
 
 }  // namespace
@@ -182,7 +177,7 @@ int c_MyApp::p_PauseMenu() {
     // After a quit the level is over: nothing further here may resume it.
     if (!QuitButton(*this, layout, y)) {
         OptionsButton(*this, layout, y);
-        if (TakeKey(*this, Held(*this, kButtonBack))) Resume(*this);
+        if (TakeKey(*this, p_Held(kButtonBack))) Resume(*this);
     }
     p_ResetDraw();
     return 0;

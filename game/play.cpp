@@ -8,26 +8,19 @@
 
 #include "framework/app.h"
 #include "framework/random_math.h"
+#include "game/ids.h"
 #include "game/my_app.h"
 #include "game/play_record.h"
 
 namespace {
 
-// Modes of the mode machine that play moves between.
-constexpr int kModeReturnToMenu = 2;
-constexpr int kModePlaying = 10;
-
 // A level start.
 constexpr int kSeedPerLevel = 7;
 constexpr int kLevelStars = 100;
 constexpr int kLevelParticleMax = 250;
-constexpr int kParticleRecordFloats = 10;
 constexpr int kMenuSlideStart = -32;  // the menu slides in again after the level
 
-// Images and frames.
-constexpr int kImageSprites = 1;  // ball, ring, walls and start markers
-constexpr int kImageTiles = 2;
-constexpr int kImageIcons = 97;
+// Frames.
 constexpr float kFrameBall = 0;
 constexpr float kFrameRing = 1;
 constexpr float kFramePauseButton = 0;
@@ -36,27 +29,11 @@ constexpr int kWallFrames = 16;
 constexpr int kFrameStartMarkerOffset = 36;
 constexpr int kLastTileFrame = 63;
 
-// Sound effects.
-constexpr int kSoundRing = 1;
-constexpr int kSoundFlingAndBounce = 2;
-constexpr int kSoundBreak = 3;
-constexpr int kSoundStartColumn = 4;
-constexpr int kSoundJingleBase = 10;  // plus the number of rings collected
-constexpr int kSoundPause = 98;
-
-// Logical buttons (controls.cpp) and control schemes.
-constexpr int kButtonLeft = 3, kButtonRight = 5;
-constexpr int kButtonFlingLeft = 10, kButtonFlingRight = 11, kButtonPadFlingLeft = 12;
-constexpr int kButtonBack = 99;
-constexpr int kJoysticks = 4;
-constexpr int kSchemeKeyboard = 0, kSchemePad = 1, kSchemePointer = 2;
-
 // Ball physics, in pixels and pixels per update.
 constexpr float kGravity = 0.25f;
 constexpr float kMaxFallSpeed = 8;
 constexpr float kBounceUpSpeed = -6;
 constexpr float kKnockDownSpeed = 3;
-constexpr float kFlingSpeed = 4;
 constexpr int kCollisionReach = 2;  // cells tested on each side of the ball's cell
 constexpr float kBallLimitCells = 1000;
 constexpr int kShardsPerBlock = 7;
@@ -104,12 +81,6 @@ constexpr StartMarkerLayer kStartMarkerLayers[] = {{0.5f, 0.5f, 1}, {0.62f, 0.5f
 
 bool BallFlying(const c_MyApp& app) { return app.m_players[kBallFlying] != 0; }
 bool PlayActive(const c_MyApp& app) { return app.m_paused == 0 && app.m_levelDone == 0; }
-
-bool AnyJoystickHolds(c_MyApp& app, int button) {
-    for (int joy = 0; joy < kJoysticks; ++joy)
-        if (app.p_PlayKey(button, 1, joy)) return true;
-    return false;
-}
 
 bool TouchInside(const c_MyApp& app, float left, float right, float top, float bottom) {
     for (int i = 0; i < app.m_touchOn.Length(); ++i) {
@@ -329,8 +300,8 @@ void MoveStartColumn(c_MyApp& app) {
 
 void DoFlingButtons(c_MyApp& app) {
     if (!PlayActive(app)) return;
-    const int left = app.m_ctrlScheme == kSchemePad ? kButtonPadFlingLeft : kButtonFlingLeft;
-    const int buttons[2] = {left, kButtonFlingRight};
+    const int left = app.m_ctrlScheme == kSchemePad ? kButtonX : kButtonA;
+    const int buttons[2] = {left, kButtonB};
     const float velocity[2] = {-kFlingSpeed, kFlingSpeed};
     for (int side = 0; side < 2; ++side) {
         if (app.p_PlayKey(buttons[side], 1, app.m_playerJoy) && app.m_keyLatch == 0 && !BallFlying(app)) {
@@ -377,7 +348,7 @@ void OpenPause(c_MyApp& app) {
     app.m_paused = 1;
     app.m_pauseOpen = 1;
     app.m_pauseSel = 0;
-    app.p_PlaySFX(kSoundPause, 0.5f, 1, 0);
+    app.p_PlaySFX(kSoundConfirm, 0.5f, 1, 0);
 }
 
 const char* VerdictText(int rings) {
@@ -429,7 +400,7 @@ int c_MyApp::p_LoadGame() {
     m_camX = m_camY = m_camTargetX = m_camTargetY = 0;
     p_ResetStars(kLevelStars);
     m_particleMax = kLevelParticleMax;
-    for (int slot = 0; slot <= m_particleMax; ++slot) m_particles[slot * kParticleRecordFloats] = 0;
+    for (int slot = 0; slot <= m_particleMax; ++slot) m_particles[slot * kEffectRecordFloats] = 0;
     for (int i = 0; i < kPlayRecordClearedEntries; ++i) m_players[i] = 0;
     m_i = kPlayRecordClearedEntries;
     m_cell = kStandardCell;
@@ -486,7 +457,7 @@ int c_MyApp::p_MoveBall() {
 int c_MyApp::p_InGame() {
     p_ResetDraw();
     m_menuScroll = kMenuSlideStart;
-    if (AnyJoystickHolds(*this, kButtonBack) && m_paused == 0 && m_keyLatch == 0) {
+    if (p_Held(kButtonBack) && m_paused == 0 && m_keyLatch == 0) {
         m_keyLatch = 1;
         OpenPause(*this);
     }

@@ -3,6 +3,9 @@
 // the tower grid m_tower. Shared by play, tower generation and their tests.
 #pragma once
 
+// m_players holds this many entries.
+constexpr int kPlayRecordFloats = 512;
+
 // Ball and ring entries of m_players.
 constexpr int kBallX = 1;
 constexpr int kBallY = 2;
@@ -36,14 +39,19 @@ constexpr int kCellEmpty = 0;
 constexpr int kCellBlock = 1;
 constexpr int kCellBonus = 2;
 
+constexpr int kGridInts = kTowerColumns * kGridRows * kCellInts;
 constexpr int CellIndex(int column, int row) { return (row * kTowerColumns + column) * kCellInts; }
 
 // The simulated fling's path record m_path: x of step s at s, y at kPathSteps + s.
 constexpr int kPathSteps = 5000;
 constexpr int kPathEntriesCleared = 2 * kPathSteps + 1;
 constexpr float kPathUnset = -1000.0f;
+constexpr int kPathFloats = kPathEntriesCleared + 4;  // m_path's size
 
 // The start columns the ball may wait over.
 constexpr int kFirstStartColumn = 4;
 constexpr int kLastStartColumn = 11;
 constexpr int kLevelStartColumn = 7;
+
+// A fling sends the ball sideways at this speed, left or right.
+constexpr float kFlingSpeed = 4;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "framework/app.h"
+#include "game/ids.h"
 #include "game/my_app.h"
 #include "runtime/error.h"
 
@@ -31,7 +32,6 @@ constexpr Char kSeparator = '|';
 // which the desktop game keeps but never shows, and the overscan margin).
 constexpr int kPadX = 10, kPadBottom = 11, kPadSize = 12, kOverscan = 14;
 constexpr int kPadMinPlace = 64, kPadMinSize = 8, kPadDefaultSize = 10;
-constexpr int kSoundMode = 5, kSoundDefault = 1;
 
 uint32_t Unsigned(int value) { return static_cast<uint32_t>(value); }
 int Signed(uint32_t value) { return static_cast<int>(value); }
@@ -108,7 +108,7 @@ void ReadSettings(const Pieces& pieces, const SavedRecords& records, SavedLoadRe
     }
     result.messages.push_back("Settings Checksum Invalid");
     std::fill_n(records.settings, kSettingsSlots, 0);
-    records.settings[kSoundMode] = kSoundDefault;
+    records.settings[kSettingSoundMode] = kSoundEffectsAndMusic;
 }
 
 void RepairSettings(int* settings) {

@@ -12,6 +12,7 @@
 #include "runtime/string.h"
 
 constexpr int kSettingsSlots = 25;
+constexpr int kSettingSoundMode = 5;  // the settings slot of the sound mode
 constexpr int kBadgeWords = 8;
 constexpr int kBadgeBits = 32;
 constexpr int kBadgeFlags = kBadgeWords * kBadgeBits;

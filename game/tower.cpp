@@ -39,7 +39,6 @@ constexpr int kColourStep = 20;
 constexpr int kTileFrames = 63;
 constexpr float kSimStartColumnSpread = 7.99f;
 constexpr float kSimStartColumnFirst = 4;
-constexpr float kFlingSpeed = 4;
 
 constexpr int kFirstRingStep = 30;
 constexpr int kRingMinY = 150;           // rings keep clear of the top of the tower

@@ -27,6 +27,11 @@ struct c_NxGameEvent {
     static constexpr int MotionAccel = 10;
 };
 
+// The key code a host posts, down then up, when the player closes the window,
+// and the one of a device's back button.
+constexpr int kKeyWindowClose = 432;
+constexpr int kKeyBack = 416;
+
 // What the host calls; the framework's game delegate implements it.
 class NxGameDelegate : public Object {
 public:

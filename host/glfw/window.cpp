@@ -8,7 +8,6 @@ NxGlfwGame* NxGlfwGame::_glfwGame = nullptr;
 
 namespace {
 
-constexpr int kCloseKey = 432;
 constexpr int kRefreshRate = 60;
 constexpr const char* kWindowTitle = "Flingaroo";
 
@@ -90,8 +89,8 @@ void NxGlfwGame::RegisterCallbacks() {
 // The close button does not close the window: it posts the close key and
 // leaves the decision to the application.
 void NxGlfwGame::OnWindowClose(GLFWwindow* window) {
-    _glfwGame->KeyEvent(c_NxGameEvent::KeyDown, kCloseKey);
-    _glfwGame->KeyEvent(c_NxGameEvent::KeyUp, kCloseKey);
+    _glfwGame->KeyEvent(c_NxGameEvent::KeyDown, kKeyWindowClose);
+    _glfwGame->KeyEvent(c_NxGameEvent::KeyUp, kKeyWindowClose);
     glfwSetWindowShouldClose(window, GLFW_FALSE);
 }
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "game/asset_table.h"
 #include "tools/make_assets/families.h"
 #include "tools/make_assets/sounds.h"
 #include "tools/make_assets/wav_file.h"
@@ -15,40 +16,45 @@ namespace {
 using assets::Sheet;
 using assets::SheetLayout;
 
+// How each image of the asset table is drawn, and its sheet's columns.
+struct Drawing {
+    int image;
+    int columns;
+    void (*draw)(Sheet&);
+};
+
+constexpr Drawing kDrawings[] = {
+    {kImageIcons, 4, assets::DrawIcons},
+    {kImageButtons, 4, assets::DrawButtons},
+    {kImageDpad, 4, assets::DrawDpad},
+    {kImageStudioEmblem, 1, assets::DrawStudioEmblem},
+    {kImageTestCard, 1, assets::DrawTestCardCircle},
+    {kImageFont, 16, assets::DrawGameFont},
+    {kImageMenu, 2, assets::DrawMenuPictures},
+    {kImageLogo, 1, assets::DrawGameLogo},
+    {kImageParts, 16, assets::DrawParticles},
+    {kImageBadges, 8, assets::DrawBadges},
+    {kImageSprites, 8, assets::DrawGameSprites},
+    {kImageTiles, 8, assets::DrawBlockTiles},
+};
+
+const Drawing* FindDrawing(int image) {
+    for (const Drawing& drawing : kDrawings)
+        if (drawing.image == image) return &drawing;
+    return nullptr;
+}
+
 struct ImageFile {
     const char* name;  // path below the data directory, without suffix and ".png"
     SheetLayout layout;
     void (*draw)(Sheet&);
 };
 
-// Frame sizes are in game units and frame counts are those the game's loader asks for.
-constexpr ImageFile kImages[] = {
-    {"common/icons", {32, 32, 16, 4}, assets::DrawIcons},
-    {"common/Buttons", {64, 64, 16, 4}, assets::DrawButtons},
-    {"common/dpad", {32, 32, 16, 4}, assets::DrawDpad},
-    {"common/QRTZLogo", {256, 256, 1, 1}, assets::DrawStudioEmblem},
-    {"common/Testcard_Circle", {256, 256, 1, 1}, assets::DrawTestCardCircle},
-    {"fonts/editundo", {16, 16, 128, 16}, assets::DrawGameFont},
-    {"menu", {256, 256, 4, 2}, assets::DrawMenuPictures},
-    {"logo", {256, 128, 1, 1}, assets::DrawGameLogo},
-    {"parts", {8, 8, 256, 16}, assets::DrawParticles},
-    {"BadgesA", {64, 64, 64, 8}, assets::DrawBadges},
-    {"gfx", {32, 32, 64, 8}, assets::DrawGameSprites},
-    {"tiles", {32, 32, 64, 8}, assets::DrawBlockTiles},
-};
-
-struct Resolution {
-    int level;  // pixels per game unit
-    const char* suffix;
-};
-
-constexpr Resolution kResolutions[] = {{1, ""}, {2, "-hd"}, {4, "-hd2"}};
-
 // The framework's default font is one strip of 96 frames, each 8 pixels of glyph with a
 // one-pixel border on both sides; it comes in one resolution only.
 constexpr ImageFile kDefaultFont = {"vela_font", {10, 13, 96, 96}, assets::DrawDefaultFont};
 
-bool MakeImage(const std::string& root, const ImageFile& image, const Resolution& resolution) {
+bool MakeImage(const std::string& root, const ImageFile& image, const AssetResolution& resolution) {
     Sheet sheet(image.layout, resolution.level);
     image.draw(sheet);
     std::string path = root + "/" + image.name + resolution.suffix + ".png";
@@ -79,11 +85,18 @@ int main(int argc, char** argv) {
     }
     const std::string root = argv[1];
     bool ok = true;
-    for (const ImageFile& image : kImages) {
-        for (const Resolution& resolution : kResolutions)
+    for (const AssetImage& asset : kAssetImages) {
+        const Drawing* drawing = FindDrawing(asset.id);
+        if (!drawing) {
+            std::fprintf(stderr, "make_assets: nothing draws %s\n", asset.path);
+            return 1;
+        }
+        const ImageFile image = {
+            asset.path, {asset.frameWidth, asset.frameHeight, asset.frames, drawing->columns}, drawing->draw};
+        for (const AssetResolution& resolution : kAssetResolutions)
             ok = MakeImage(root, image, resolution) && ok;
     }
-    ok = MakeImage(root, kDefaultFont, kResolutions[0]) && ok;
+    ok = MakeImage(root, kDefaultFont, kAssetResolutions[0]) && ok;
     ok = MakeSounds(root) && ok;
     if (!ok)
         std::fprintf(stderr, "make_assets: could not write every file below %s\n", root.c_str());

@@ -1,6 +1,7 @@
 // Recipes of the sound effects. They are short because the game plays them often and on
 // 24 channels in turn; they are levelled well below full scale because several overlap
 // and the game also plays them faster or slower (bounces at 0.6 to 1.4 times).
+#include "game/ids.h"
 #include "tools/make_assets/sounds.h"
 
 #include <cstddef>
@@ -90,13 +91,17 @@ std::vector<Voice> MenuClick() {
 
 std::vector<SoundFile> MakeSounds() {
     std::vector<SoundFile> sounds = {
-        {1, Render(RingCollected(), kPeak)},    {2, Render(FlingAndBounce(), kQuietPeak)},
-        {3, Render(BlockBroken(), kQuietPeak)}, {4, Render(StartColumnMoved(), kPeak)},
-        {95, Render(LevelFanfare(), kPeak)},    {96, Render(LogoJingle(), kPeak)},
-        {98, Render(PauseConfirm(), kPeak)},    {99, Render(MenuClick(), kQuietPeak)},
+        {kSoundRing, Render(RingCollected(), kPeak)},
+        {kSoundFlingAndBounce, Render(FlingAndBounce(), kQuietPeak)},
+        {kSoundBreak, Render(BlockBroken(), kQuietPeak)},
+        {kSoundStartColumn, Render(StartColumnMoved(), kPeak)},
+        {kSoundFanfare, Render(LevelFanfare(), kPeak)},
+        {kSoundLogoJingle, Render(LogoJingle(), kPeak)},
+        {kSoundConfirm, Render(PauseConfirm(), kPeak)},
+        {kSoundClick, Render(MenuClick(), kQuietPeak)},
     };
     for (int ring = 1; ring <= 10; ++ring)
-        sounds.push_back({10 + ring, Render(RingJingle(ring), kPeak)});
+        sounds.push_back({kSoundJingleBase + ring, Render(RingJingle(ring), kPeak)});
     return sounds;
 }
 

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "game/asset_table.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -86,39 +88,7 @@ Sound ReadSound(const std::string& path) {
 
 // ---- what the game loads
 
-struct ImageAsset {
-    const char* name;
-    int width;  // frame size in game units
-    int height;
-    int frames;
-};
-
-// The loader's images and fonts with their frame sizes in game units and counts.
-constexpr ImageAsset kImages[] = {
-    {"common/icons", 32, 32, 16},
-    {"common/Buttons", 64, 64, 16},
-    {"common/dpad", 32, 32, 16},
-    {"common/QRTZLogo", 256, 256, 1},
-    {"common/Testcard_Circle", 256, 256, 1},
-    {"fonts/editundo", 16, 16, 128},
-    {"menu", 256, 256, 4},
-    {"logo", 256, 128, 1},
-    {"parts", 8, 8, 256},
-    {"BadgesA", 64, 64, 64},
-    {"gfx", 32, 32, 64},
-    {"tiles", 32, 32, 64},
-};
-
-struct Level {
-    int scale;
-    const char* suffix;
-};
-
-constexpr Level kLevels[] = {{1, ""}, {2, "-hd"}, {4, "-hd2"}};
-
-constexpr int kSoundIds[] = {1, 2, 3, 4, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 95, 96, 98, 99};
-
-std::string ImagePath(const std::string& root, const char* name, const Level& level) {
+std::string ImagePath(const std::string& root, const char* name, const AssetResolution& level) {
     return root + "/" + name + level.suffix + ".png";
 }
 
@@ -180,13 +150,13 @@ double FrameDifference(const Image& image, FrameOrigin a, FrameOrigin b, int wid
 // ---- images
 
 TEST(GeneratedImages, EveryLoadedImageCutsIntoItsFramesAtEveryResolution) {
-    for (const ImageAsset& asset : kImages) {
-        for (const Level& level : kLevels) {
-            std::string path = ImagePath(kDataDir, asset.name, level);
+    for (const AssetImage& asset : kAssetImages) {
+        for (const AssetResolution& level : kAssetResolutions) {
+            std::string path = ImagePath(kDataDir, asset.path, level);
             Image image = ReadImage(path);
             ASSERT_GT(image.width, 0) << path << " is missing or unreadable";
-            int w = asset.width * level.scale;
-            int h = asset.height * level.scale;
+            int w = asset.frameWidth * level.level;
+            int h = asset.frameHeight * level.level;
             auto frames = CutFrames(image.width, image.height, w, h, asset.frames);
             EXPECT_EQ(frames.size(), static_cast<size_t>(asset.frames))
                 << path << " is too small for its frames";
@@ -200,10 +170,10 @@ TEST(GeneratedImages, EveryLoadedImageCutsIntoItsFramesAtEveryResolution) {
 }
 
 TEST(GeneratedImages, EveryGlyphAndButtonIconOfTheFontIsDrawn) {
-    for (const Level& level : kLevels) {
+    for (const AssetResolution& level : kAssetResolutions) {
         Image font = ReadImage(ImagePath(kDataDir, "fonts/editundo", level));
         ASSERT_GT(font.width, 0);
-        int size = 16 * level.scale;
+        int size = 16 * level.level;
         auto frames = CutFrames(font.width, font.height, size, size, 128);
         ASSERT_EQ(frames.size(), 128u);
         for (int code = 33; code <= 126; ++code) {
@@ -240,7 +210,7 @@ TEST(GeneratedImages, FramesThePlayScreensDrawAreNotEmpty) {
         {"common/Buttons", 64, 16, {0, 1, 2, 4, 5, 6, 7, 8, 9, 10, 12}},
     };
     for (const DrawnFrames& set : drawn) {
-        Image image = ReadImage(ImagePath(kDataDir, set.name, kLevels[1]));
+        Image image = ReadImage(ImagePath(kDataDir, set.name, kAssetResolutions[1]));
         ASSERT_GT(image.width, 0) << set.name;
         int size = set.size * 2;
         auto frames = CutFrames(image.width, image.height, size, size, set.count);
@@ -251,7 +221,7 @@ TEST(GeneratedImages, FramesThePlayScreensDrawAreNotEmpty) {
 }
 
 TEST(GeneratedImages, BonusBlockStyleDiffersClearlyFromItsLevelsBlockStyle) {
-    Image tiles = ReadImage(ImagePath(kDataDir, "tiles", kLevels[1]));
+    Image tiles = ReadImage(ImagePath(kDataDir, "tiles", kAssetResolutions[1]));
     ASSERT_GT(tiles.width, 0);
     auto frames = CutFrames(tiles.width, tiles.height, 64, 64, 64);
     ASSERT_EQ(frames.size(), 64u);
@@ -284,7 +254,7 @@ TEST(GeneratedImages, DefaultFontIsAStripOf96BorderedFrames) {
 // ---- sounds
 
 TEST(GeneratedSounds, EveryEffectIsACleanShortPcmWav) {
-    for (int id : kSoundIds) {
+    for (int id : kAssetSounds) {
         std::string path = SoundPath(kDataDir, id);
         Sound sound = ReadSound(path);
         ASSERT_TRUE(sound.valid) << path << " is not a plain 16-bit PCM WAV";

@@ -8,24 +8,10 @@
 #include <cstdlib>
 
 #include "graphics/graphics.h"
-#include "host/glfw/glfw_game.h"
+#include "game/asset_table.h"
+#include "tests/support/test_host.h"
 
 namespace {
-
-struct Sheet {
-    const char* name;
-    int width, height, frames;  // frame size in game units
-};
-
-constexpr Sheet kSheets[] = {
-    {"common/icons", 32, 32, 16},  {"common/Buttons", 64, 64, 16},     {"common/dpad", 32, 32, 16},
-    {"common/QRTZLogo", 256, 256, 1}, {"common/Testcard_Circle", 256, 256, 1},
-    {"fonts/editundo", 16, 16, 128}, {"menu", 256, 256, 4},            {"logo", 256, 128, 1},
-    {"parts", 8, 8, 256},          {"BadgesA", 64, 64, 64},             {"gfx", 32, 32, 64},
-    {"tiles", 32, 32, 64},
-};
-
-constexpr int kSoundIds[] = {1, 2, 3, 4, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 95, 96, 98, 99};
 
 class LoadersTest : public testing::Test {
 protected:
@@ -34,29 +20,25 @@ protected:
         nx_graphics_init();
         nx_graphics_CreateDevice();
     }
-    NxGlfwGame host;
+    TestHost host;
 };
 
 TEST_F(LoadersTest, EveryImageLoadsWithAllItsFramesAtEveryResolution) {
-    const struct {
-        int level;
-        const char* suffix;
-    } levels[] = {{1, ""}, {2, "-hd"}, {4, "-hd2"}};
-    for (const Sheet& sheet : kSheets) {
-        for (const auto& level : levels) {
-            String path = String(sheet.name) + String(level.suffix) + String(".png");
-            c_Image* image = nx_graphics_LoadImage2(path, sheet.width * level.level,
-                                                    sheet.height * level.level, sheet.frames, 1);
+    for (const AssetImage& sheet : kAssetImages) {
+        for (const AssetResolution& level : kAssetResolutions) {
+            String path = String(sheet.path) + String(level.suffix) + String(".png");
+            c_Image* image = nx_graphics_LoadImage2(path, sheet.frameWidth * level.level,
+                                                    sheet.frameHeight * level.level, sheet.frames, 1);
             ASSERT_NE(image, nullptr) << path.ToUtf8();
             EXPECT_EQ(image->m_frames.Length(), sheet.frames) << path.ToUtf8();
-            EXPECT_EQ(image->m_width, sheet.width * level.level) << path.ToUtf8();
+            EXPECT_EQ(image->m_width, sheet.frameWidth * level.level) << path.ToUtf8();
         }
     }
     EXPECT_NE(nx_graphics_LoadImage(String("vela_font.png"), 96, c_Image::m_PadX), nullptr);
 }
 
 TEST_F(LoadersTest, EverySoundEffectDecodesAsSixteenBitSamples) {
-    for (int id : kSoundIds) {
+    for (int id : kAssetSounds) {
         char path[32];
         std::snprintf(path, sizeof path, "./data/sfx/%03d.wav", id);
         int length = 0, channels = 0, format = 0, hertz = 0;

@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr int kFont = 90;
 constexpr float kGlyphW = 7, kGlyphH = 10;  // the font's cell in game units
 
 struct Glyph {
@@ -23,7 +22,7 @@ protected:
     std::vector<Glyph> glyphs() {
         std::vector<Glyph> out;
         for (int at = 0; at < app->m_drawCount; at += 15) {
-            EXPECT_EQ(app->m_drawList[at], kFont);
+            EXPECT_EQ(app->m_drawList[at], kImageFont);
             out.push_back({app->m_drawList[at + 6], app->m_drawList[at + 1], app->m_drawList[at + 2],
                            app->m_drawList[at + 3]});
         }

@@ -6,12 +6,11 @@
 
 namespace {
 
-constexpr int kLogoImage = 93;
 constexpr int kLogoUnits = 256;  // the logo's size in game units
 
 class LoadingTest : public GameFixture {
 protected:
-    int logoFilePixels() { return app->m_images[kLogoImage]->m_surface->Width(); }
+    int logoFilePixels() { return app->m_images[kImageStudioEmblem]->m_surface->Width(); }
     int plays() { return fake_al().CountFunction("alSourcePlay"); }
     // The source of the most recent play.
     std::string lastPlayed() {
@@ -47,7 +46,7 @@ TEST_F(LoadingTest, ChoosesTheFileResolutionByWindowSize) {
     finishLoading();
     EXPECT_EQ(app->m_hdLevel, 1);
     EXPECT_EQ(logoFilePixels(), kLogoUnits);
-    EXPECT_EQ(app->m_imgInfo[kLogoImage * 3], kLogoUnits);
+    EXPECT_EQ(app->m_imgInfo[kImageStudioEmblem * 3], kLogoUnits);
 
     resize(1231, 600);
     finishLoading();

@@ -13,10 +13,17 @@
 
 #include "framework/app.h"
 #include "framework/input_device.h"
+#include "game/ids.h"
 #include "game/my_app.h"
+#include "game/saved_data.h"
 #include "tests/fakes/al/fake_al.h"
 #include "tests/fakes/gl/fake_gl.h"
 #include "tests/support/test_host.h"
+
+// Key codes the tests press.
+constexpr int kKeyEnter = 13, kKeyEscape = 27, kKeySpace = 32;
+constexpr int kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
+constexpr int kKeyX = 88, kKeyZ = 90;
 
 // A pad as the host reports it: program buttons and sticks.
 struct TestPad {

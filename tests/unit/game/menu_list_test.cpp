@@ -17,9 +17,6 @@
 namespace {
 
 constexpr int kCentreX = 250, kRowY = 384, kSpacing = 88;
-constexpr int kKeyRight = 39, kKeySpace = 32, kKeyEscape = 27;
-constexpr int kModeMenu = 1, kModeLoadLevel = 11;
-constexpr int kButtonsImage = 95;
 
 struct DrawnImage {
     int id;
@@ -73,7 +70,7 @@ protected:
     }
     int buttonFrameAt(int x) const {
         for (const DrawnImage& image : images())
-            if (image.id == kButtonsImage && int(image.x) == x && int(image.y) == kRowY) return int(image.frame);
+            if (image.id == kImageButtons && int(image.x) == x && int(image.y) == kRowY) return int(image.frame);
         return -1;
     }
     // The characters drawn in a region, in the order drawn (spaces draw nothing).

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "game/saved_data.h"
 #include "tests/unit/game/game_fixture.h"
 
 namespace {

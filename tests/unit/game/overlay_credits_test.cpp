@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int kKeyEnter = 13, kKeyUp = 38;
-constexpr int kModeMenu = 1;
 constexpr float kCell = 640.0f / 12;  // at the 640 x 480 virtual screen
 
 class CreditsBox : public GameFixture {

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int kKeyEnter = 13, kKeyEscape = 27, kKeyUp = 38, kKeyDown = 40;
-constexpr int kSoundSetting = 5;
 
 // Where the rows stand once the box has slid in (640 x 480 window, scale 1).
 constexpr float kSoundRowY = 130, kICadeRowY = 170, kDisplayRowY = 210, kCreditsRowY = 260;
@@ -42,7 +40,7 @@ protected:
 };
 
 TEST_F(OptionsBox, SoundRowCyclesFourModesAndStopsTheMusicWhenLeavingIt) {
-    app->m_settings[kSoundSetting] = 0;
+    app->m_settings[kSettingSoundMode] = 0;
     openBox();
     EXPECT_EQ(rowText(kSoundRowY), "Sound:Off");
 
@@ -58,7 +56,7 @@ TEST_F(OptionsBox, SoundRowCyclesFourModesAndStopsTheMusicWhenLeavingIt) {
     for (const Step& step : steps) {
         app->m_musicOn = 1;
         tapRow(kSoundRowY);
-        EXPECT_EQ(app->m_settings[kSoundSetting], step.mode);
+        EXPECT_EQ(app->m_settings[kSettingSoundMode], step.mode);
         EXPECT_EQ(app->m_musicOn, step.musicStops ? 0 : 1) << "after switching to " << step.text;
         EXPECT_EQ(rowText(kSoundRowY), step.text);
     }
@@ -67,16 +65,16 @@ TEST_F(OptionsBox, SoundRowCyclesFourModesAndStopsTheMusicWhenLeavingIt) {
 
 TEST_F(OptionsBox, UnknownSoundModeShowsNothingAndRestartsTheCycleAtOff) {
     for (int stored : {7, -2}) {
-        app->m_settings[kSoundSetting] = stored;
+        app->m_settings[kSettingSoundMode] = stored;
         app->m_optionsOpen = 1;
         frame();
-        EXPECT_EQ(app->m_settings[kSoundSetting], 0) << stored;
+        EXPECT_EQ(app->m_settings[kSettingSoundMode], 0) << stored;
         EXPECT_EQ(rowText(kSoundRowY + (30 - app->m_optionsSlide + 1) * 24), "") << stored;
     }
 }
 
 TEST_F(OptionsBox, NeitherTapsNorKeysActWhileTheBoxSlidesIn) {
-    app->m_settings[kSoundSetting] = 1;
+    app->m_settings[kSettingSoundMode] = 1;
     app->m_optCursor = 0;
     app->m_optionsOpen = 1;
     keyDown(kKeyEscape);
@@ -86,7 +84,7 @@ TEST_F(OptionsBox, NeitherTapsNorKeysActWhileTheBoxSlidesIn) {
         mouseDown(320, rowY + 10);
         frame();
         mouseUp(320, rowY + 10);
-        ASSERT_EQ(app->m_settings[kSoundSetting], 1) << "slide " << app->m_optionsSlide;
+        ASSERT_EQ(app->m_settings[kSettingSoundMode], 1) << "slide " << app->m_optionsSlide;
         ASSERT_EQ(app->m_optionsOpen, 1) << "back closed the box at slide " << app->m_optionsSlide;
     }
     frame(3);
@@ -98,17 +96,17 @@ TEST_F(OptionsBox, NeitherTapsNorKeysActWhileTheBoxSlidesIn) {
 }
 
 TEST_F(OptionsBox, SelectHeldAcrossTheOpeningActsOnlyAfterItIsReleasedOnce) {
-    app->m_settings[kSoundSetting] = 1;
+    app->m_settings[kSettingSoundMode] = 1;
     keyDown(kKeyEnter);  // the press that opened the box, still held
     openBox(1);
     frame(10);
-    EXPECT_EQ(app->m_settings[kSoundSetting], 1);
+    EXPECT_EQ(app->m_settings[kSettingSoundMode], 1);
     keyUp(kKeyEnter);
     frame();
-    EXPECT_EQ(app->m_settings[kSoundSetting], 1);
+    EXPECT_EQ(app->m_settings[kSettingSoundMode], 1);
     keyDown(kKeyEnter);
     frame(5);
-    EXPECT_EQ(app->m_settings[kSoundSetting], 2) << "one press, one step, however long it is held";
+    EXPECT_EQ(app->m_settings[kSettingSoundMode], 2) << "one press, one step, however long it is held";
 }
 
 TEST_F(OptionsBox, FromTheTitleMenuTheCursorReachesCreditsAndSelectOpensThem) {
@@ -153,7 +151,7 @@ TEST_F(OptionsBox, TappingTheTurningCogClosesAndSaves) {
     EXPECT_GT(app->m_cogAngle, angle);
     EXPECT_EQ(app->m_optionsOpen, 0);
     EXPECT_EQ(host.saves, saves + 1);
-    EXPECT_EQ(app->m_settings[kSoundSetting], 1) << "the cog is not a row";
+    EXPECT_EQ(app->m_settings[kSettingSoundMode], 1) << "the cog is not a row";
 }
 
 TEST_F(OptionsBox, ICadeRowTogglesTheDecodingAndReleasesTheVirtualButtons) {

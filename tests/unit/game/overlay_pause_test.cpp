@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr int kKeyEnter = 13, kKeyEscape = 27;
-constexpr int kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40, kKeyZ = 90;
-constexpr int kPlaying = 10;
 constexpr int kPanelCentreY = 248;  // where the panel stops: the first step past mid-screen
 
 class PauseMenu : public PlayFixture {
@@ -109,11 +106,11 @@ TEST_F(PauseMenu, QuitLevelKeepsItsBallScoreAndRingsWhileTheResultsShow) {
     const float rings = ball(kRingsCollected), x = ball(kBallX), y = ball(kBallY);
     const int saves = host.saves;
     bool ballStayed = true;
-    for (int update = 0; update < 100 && app->m_mode == kPlaying; ++update) {
+    for (int update = 0; update < 100 && app->m_mode == kModePlaying; ++update) {
         frame();
         ballStayed = ballStayed && ball(kBallX) == x && ball(kBallY) == y;
     }
-    ASSERT_EQ(app->m_mode, play_test::kModeReturnToMenu);
+    ASSERT_EQ(app->m_mode, kModeReturnToMenu);
     EXPECT_TRUE(ballStayed);
     EXPECT_EQ(app->m_score, score);
     EXPECT_EQ(ball(kRingsCollected), rings);

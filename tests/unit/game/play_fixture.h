@@ -10,9 +10,6 @@
 #include "tests/unit/game/overlay_draw_reader.h"
 
 namespace play_test {
-constexpr int kModeMenu = 1, kModeReturnToMenu = 2, kModePlaying = 10, kModeLoadLevel = 11;
-constexpr int kKeyEscape = 27, kKeyLeft = 37, kKeyRight = 39, kKeyX = 88, kKeyZ = 90;
-constexpr int kSoundBounce = 2, kSoundBreak = 3, kSoundStartColumn = 4;
 constexpr int kShardKind = 2, kScoreNumberKind = 99;
 constexpr float kCell = 32;
 }  // namespace play_test
@@ -24,9 +21,9 @@ protected:
         finishLoading();
         app->m_level = level;
         app->m_ctrlScheme = scheme;
-        app->m_mode = play_test::kModeLoadLevel;
+        app->m_mode = kModeLoadLevel;
         frame();
-        ASSERT_EQ(app->m_mode, play_test::kModePlaying);
+        ASSERT_EQ(app->m_mode, kModePlaying);
     }
 
     float& ball(int entry) { return app->m_players[entry]; }

@@ -28,14 +28,14 @@ TEST_F(BallPhysics, FallSpeedGrowsByAQuarterUpToEight) {
 TEST_F(BallPhysics, CornerHitBouncesUpReversesAndScoresTheBlockTwice) {
     cell(5, 10) = kCellBonus;
     placeBall(136, 296, 4, 4);  // moves to (140, 300): landing and side tests both pass
-    const int bounces = plays(kSoundBounce), breaks = plays(kSoundBreak);
+    const int bounces = plays(kSoundFlingAndBounce), breaks = plays(kSoundBreak);
     app->p_MoveBall();
     EXPECT_EQ(ball(kBallVelocityY), -6.0f);
     EXPECT_EQ(ball(kBallVelocityX), -4.0f);
     EXPECT_EQ(cell(5, 10), kCellEmpty);
     EXPECT_EQ(app->m_score, 25 + 5) << "the second award finds the cell already empty";
     EXPECT_EQ(particlesOfKind(kShardKind), 2 * 7);
-    EXPECT_EQ(plays(kSoundBounce), bounces + 1);
+    EXPECT_EQ(plays(kSoundFlingAndBounce), bounces + 1);
     EXPECT_EQ(plays(kSoundBreak), breaks + 2);
 }
 
