@@ -13,7 +13,11 @@
 #include "runtime/error.h"
 
 gxtkAudio* gxtkAudio::audio = nullptr;
-std::vector<unsigned int> discarded;
+
+std::vector<unsigned int>& DiscardedBuffers() {
+    static std::vector<unsigned int> discarded;
+    return discarded;
+}
 
 namespace {
 
@@ -294,7 +298,7 @@ void gxtkSample::SetBuffer(unsigned int name) { buffer = name; }
 
 int gxtkSample::Discard() {
     if (buffer) {
-        discarded.push_back(buffer);
+        DiscardedBuffers().push_back(buffer);
         buffer = 0;
     }
     return 0;
@@ -305,7 +309,7 @@ int gxtkSample::Discard() {
 // game's stopped channels included, or their buffers would wait until the
 // channel plays again.
 void FlushDiscarded() {
-    if (discarded.empty()) return;
+    if (DiscardedBuffers().empty()) return;
     if (gxtkAudio* device = gxtkAudio::audio) {
         for (gxtkChannel& channel : device->channels) {
             if (channel.source && SourceState(channel.source) == AL_STOPPED) {
@@ -314,10 +318,10 @@ void FlushDiscarded() {
         }
     }
     std::vector<unsigned int> stillHeld;
-    for (ALuint buffer : discarded) {
+    for (ALuint buffer : DiscardedBuffers()) {
         alGetError();
         alDeleteBuffers(1, &buffer);
         if (alGetError() != AL_NO_ERROR) stillHeld.push_back(buffer);
     }
-    discarded.swap(stillHeld);
+    DiscardedBuffers().swap(stillHeld);
 }

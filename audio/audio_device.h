@@ -3,7 +3,7 @@
 // and its own play state. A sample is decoded whole into one OpenAL buffer.
 // Sources are made lazily, one per channel; when OpenAL refuses a new one, a
 // stopped channel gives its source up. Buffers of discarded samples wait in
-// `discarded` until no source holds them. This header names no OpenAL type,
+// DiscardedBuffers() until no source holds them. This header names no OpenAL type,
 // so layers above can include it without OpenAL's headers.
 #pragma once
 
@@ -85,12 +85,13 @@ public:
     ~gxtkSample() override;
 
     void SetBuffer(unsigned int buffer);
-    // Hands the buffer to `discarded`; nothing is deleted yet.
+    // Hands the buffer to DiscardedBuffers(); nothing is deleted yet.
     virtual int Discard();
 };
 
-// Buffers of discarded samples whose deletion is pending.
-extern std::vector<unsigned int> discarded;
+// Buffers of discarded samples whose deletion is pending (tests read and
+// empty the list).
+std::vector<unsigned int>& DiscardedBuffers();
 
 // Detaches buffers from sources that have stopped, then deletes every
 // discarded buffer OpenAL lets go of; the rest wait for a later flush.

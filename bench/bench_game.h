@@ -26,7 +26,7 @@ inline c_MyApp& startedGame(BenchHost*& hostOut, int width = 640, int height = 4
     if (!host) {
         fake_gl::Reset();
         fake_gl::state().recordDraws = false;  // a driver keeps no draws either
-        fake_al_reset();
+        fake_al::Reset();
         if (chdir(FLINGAROO_BUILD_DIR) != 0) std::abort();
         host = new BenchHost();  // the framework's globals pick up the host
         nx_framework_init();

@@ -69,17 +69,15 @@ static_assert(kLoaderStepCount == 28, "loading takes 28 steps and a finishing up
 constexpr const AssetImage& kFontAsset = *FindAssetImage(kImageFont);
 constexpr const AssetImage& kStudioEmblemAsset = *FindAssetImage(kImageStudioEmblem);
 
-String levelSuffix(int level) {
+String LevelSuffix(int level) {
     if (level == 2) return String("-hd");
     if (level == 4) return String("-hd2");
     return String();
 }
 
-}  // namespace
-
 // The file resolution follows the device size, so that images are drawn
 // near their own pixel size; every image is drawn through m_imgScale.
-static void chooseLevel(c_MyApp& app) {
+void ChooseLevel(c_MyApp& app) {
     const int w = nx_app_DeviceWidth(), h = nx_app_DeviceHeight();
     if (w >= kQuadResolutionFrom || h >= kQuadResolutionFrom)
         app.m_hdLevel = 4;
@@ -90,8 +88,10 @@ static void chooseLevel(c_MyApp& app) {
     app.m_imgScale = 1.0f / static_cast<float>(app.m_hdLevel);
 }
 
+}  // namespace
+
 int c_MyApp::p_LoadImg(int id, const String& path, int w, int h, int frames, int flags) {
-    const String file = path + levelSuffix(m_hdLevel) + String(".png");
+    const String file = path + LevelSuffix(m_hdLevel) + String(".png");
     m_images[id] = nullptr;
     gc_assign(m_images[id], nx_graphics_LoadImage2(file, m_hdLevel * w, m_hdLevel * h, frames, flags));
     m_imgInfo[id * kImageInfoInts] = m_hdLevel * w;
@@ -103,7 +103,7 @@ int c_MyApp::p_LoadImg(int id, const String& path, int w, int h, int frames, int
 // The font's table entry holds its glyph cell in game units, not the file's
 // frame size: text layout works in game units.
 int c_MyApp::p_LoadFont(int id, const String& path, int w, int h) {
-    const String file = path + levelSuffix(m_hdLevel) + String(".png");
+    const String file = path + LevelSuffix(m_hdLevel) + String(".png");
     gc_assign(m_images[id], nx_graphics_LoadImage2(file, kFontAsset.frameWidth * m_hdLevel,
                                                    kFontAsset.frameHeight * m_hdLevel,
                                                    kFontAsset.frames, kCentreHandle));
@@ -123,7 +123,7 @@ int c_MyApp::p_LoadSFX(int n) {
 
 int c_MyApp::p_Reload() {
     p_CLS2D(0, 0, 0, 1);
-    chooseLevel(*this);
+    ChooseLevel(*this);
     p_LoadImg(kImageStudioEmblem, String(kStudioEmblemAsset.path), kStudioEmblemAsset.frameWidth,
               kStudioEmblemAsset.frameHeight, kStudioEmblemAsset.frames, kCentreHandle);
     p_LoadFont(kImageFont, String(kFontAsset.path), kFontCellW, kFontCellH);
@@ -131,7 +131,9 @@ int c_MyApp::p_Reload() {
     return 0;
 }
 
-static void runLoaderStep(c_MyApp& app, const LoaderStep& step) {
+namespace {
+
+void RunLoaderStep(c_MyApp& app, const LoaderStep& step) {
     if (step.soundFirst != kNoSound) app.p_LoadSFX(step.soundFirst);
     const AssetImage* image = FindAssetImage(step.image);
     if (step.image == kImageFont)
@@ -142,10 +144,12 @@ static void runLoaderStep(c_MyApp& app, const LoaderStep& step) {
     if (step.soundAfter != kNoSound) app.p_LoadSFX(step.soundAfter);
 }
 
+}  // namespace
+
 int c_MyApp::p_Loader() {
-    chooseLevel(*this);
+    ChooseLevel(*this);
     if (m_loadStep >= 1 && m_loadStep <= kLoaderStepCount) {
-        runLoaderStep(*this, kLoaderSteps[m_loadStep - 1]);
+        RunLoaderStep(*this, kLoaderSteps[m_loadStep - 1]);
         // The jingle greets the player once; a resize reloads in silence.
         if (m_loadStep == kJingleStep && m_jinglePlayed == 0) {
             p_PlaySFX(kSoundLogoJingle, 1.0f, 1.0f, 0);
@@ -159,8 +163,10 @@ int c_MyApp::p_Loader() {
     return 0;
 }
 
+namespace {
+
 // Eleven dots, fading in along half a circle, centred on the screen.
-static void spinnerRing(c_MyApp& app, float angle, float shade, float size) {
+void SpinnerRing(c_MyApp& app, float angle, float shade, float size) {
     constexpr int kDots = 11;
     constexpr float kDotStep = 16, kDotRadius = 8;
     const float cx = nx_ZuDizaz_jscrw / 2, cy = nx_ZuDizaz_jscrh / 2;
@@ -172,6 +178,8 @@ static void spinnerRing(c_MyApp& app, float angle, float shade, float size) {
     }
 }
 
+}  // namespace
+
 int c_MyApp::p_WaitStart(int mode) {
     if (mode != 1) return 0;
     const float wv = nx_ZuDizaz_jscrw, hv = nx_ZuDizaz_jscrh;
@@ -181,14 +189,14 @@ int c_MyApp::p_WaitStart(int mode) {
     m_spinAngle = angle + 16;
     // The back half of the ring is drawn first, then the sun, band and logo,
     // then the front half, so the ring seems to pass behind the logo.
-    spinnerRing(*this, static_cast<float>(angle + 196), 250, size);
+    SpinnerRing(*this, static_cast<float>(angle + 196), 250, size);
     p_SetCol(255, 255, 0, 0.8f);
     p_Oval(wv / 2, hv / 2, 0.3f * size, 0.3f * size);
     p_SetCol(250, 160, 60, 0.7f);
     p_Rect(0, 0.4f * hv, wv, 0.2f * hv);
     p_ResetDraw();
     p_DrawImg(kImageStudioEmblem, wv / 2, 0.48f * hv, 0);
-    spinnerRing(*this, static_cast<float>(angle + 16), 50, size);
+    SpinnerRing(*this, static_cast<float>(angle + 16), 50, size);
     return 0;
 }
 

@@ -56,23 +56,21 @@ constexpr IcadeLetters kIcadeLetters[] = {
 };
 constexpr int kIcadeHeld = 2;
 
-int rowOf(int button) {
+int RowOf(int button) {
     for (int row = 0; row < static_cast<int>(std::size(kLogicalButtons)); ++row)
         if (kLogicalButtons[row].button == button) return row;
     return -1;
 }
 
-bool anyKeyDown(const int* keys, int count) {
+bool AnyKeyDown(const int* keys, int count) {
     for (int k = 0; k < count && keys[k] != kNone; ++k)
         if (nx_input_KeyDown(keys[k])) return true;
     return false;
 }
 
-bool validKeyCode(int code) { return code >= 1 && code < kKeyCodes; }
+bool ValidKeyCode(int code) { return code >= 1 && code < kKeyCodes; }
 
-}  // namespace
-
-static bool stickHeld(c_MyApp& app, Stick stick, int joy) {
+bool StickHeld(c_MyApp& app, Stick stick, int joy) {
     switch (stick) {
         case Stick::Up: return app.p_StickY(0, joy) < -kStickThreshold;
         case Stick::Down: return app.p_StickY(0, joy) > kStickThreshold;
@@ -83,18 +81,20 @@ static bool stickHeld(c_MyApp& app, Stick stick, int joy) {
     return false;
 }
 
+}  // namespace
+
 int c_MyApp::p_PlayKey(int button, int analog, int joy) {
-    const int row = rowOf(button);
+    const int row = RowOf(button);
     if (row < 0 || joy < kKeysOnly) return 0;
     const LogicalButton& logical = kLogicalButtons[row];
     const bool icade = nx_ZuDizaz_iCadeControls == 1;
-    if (icade ? anyKeyDown(logical.icadeKeys, 3) : anyKeyDown(logical.keys, 4)) return 1;
+    if (icade ? AnyKeyDown(logical.icadeKeys, 3) : AnyKeyDown(logical.keys, 4)) return 1;
     if (joy >= 0) {
         for (int b = 0; b < kJoyButtonCounts[row]; ++b) {
             const int code = kJoyButtonBase + kJoyButtons * joy + logical.joyButtons[b];
-            if (validKeyCode(code) && nx_input_KeyDown(code)) return 1;
+            if (ValidKeyCode(code) && nx_input_KeyDown(code)) return 1;
         }
-        if (!icade && analog == 1 && stickHeld(*this, logical.stick, joy)) return 1;
+        if (!icade && analog == 1 && StickHeld(*this, logical.stick, joy)) return 1;
     }
     for (int v : logical.virtualButtons) {
         if (v == kNoVirtual || m_vButtons[v] == 0) continue;
@@ -156,33 +156,37 @@ int c_MyApp::p_ReadICade() {
     return 0;
 }
 
+namespace {
+
 // Half the drawn size of one frame of an image, in game units.
-static void halfExtent(const c_MyApp& app, int image, float& halfW, float& halfH) {
+void HalfExtent(const c_MyApp& app, int image, float& halfW, float& halfH) {
     const bool known = image >= 0 && image * 3 + 1 < app.m_imgInfo.Length();
     halfW = known ? app.m_imgInfo[image * 3] * app.m_imgScale * app.m_sizeX * 0.5f : 0;
     halfH = known ? app.m_imgInfo[image * 3 + 1] * app.m_imgScale * app.m_sizeY * 0.5f : 0;
 }
 
-static bool inOpenBox(float px, float py, float left, float top, float right, float bottom) {
+bool InOpenBox(float px, float py, float left, float top, float right, float bottom) {
     return left < px && px < right && top < py && py < bottom;
 }
+
+}  // namespace
 
 int c_MyApp::p_Button(int image, float x, float y, float frame) {
     p_DrawImg(image, x, y, frame);
     float hw, hh;
-    halfExtent(*this, image, hw, hh);
+    HalfExtent(*this, image, hw, hh);
     m_btnHit = 0;
     if (m_mouseDown > 0)
         for (int i = 0; i < m_touchX.Length(); ++i)
-            if (inOpenBox(m_touchX[i], m_touchY[i], x - hw, y - hh, x + hw, y + hh)) m_btnHit = 1;
+            if (InOpenBox(m_touchX[i], m_touchY[i], x - hw, y - hh, x + hw, y + hh)) m_btnHit = 1;
     return m_btnHit;
 }
 
 bool c_MyApp::p_Button0(int image, float x, float y, float frame) {
     p_DrawImg(image, x, y, frame);
     float hw, hh;
-    halfExtent(*this, image, hw, hh);
-    return m_mouseDown > 0 && inOpenBox(m_touchX[0], m_touchY[0], x - hw, y - hh, x + hw, y + hh);
+    HalfExtent(*this, image, hw, hh);
+    return m_mouseDown > 0 && InOpenBox(m_touchX[0], m_touchY[0], x - hw, y - hh, x + hw, y + hh);
 }
 
 // The box reaches further right and down than left and up: a finger covers
@@ -191,7 +195,7 @@ int c_MyApp::p_Touch(float x, float y, float w, float h) {
     constexpr float kLeadMargin = 6, kTrailMargin = 12;
     p_Rect(x, y, w, h);
     for (int i = 0; i < m_touchOn.Length(); ++i)
-        if (m_touchOn[i] && inOpenBox(m_touchX[i], m_touchY[i], x - kLeadMargin, y - kLeadMargin,
+        if (m_touchOn[i] && InOpenBox(m_touchX[i], m_touchY[i], x - kLeadMargin, y - kLeadMargin,
                                       x + w + kTrailMargin, y + h + kTrailMargin))
             return 1;
     return 0;
@@ -199,7 +203,7 @@ int c_MyApp::p_Touch(float x, float y, float w, float h) {
 
 int c_MyApp::p_MouseIn_Centered(float cx, float cy, float w, float h) {
     for (int i = 0; i < m_touchOn.Length(); ++i)
-        if (m_touchOn[i] && inOpenBox(m_touchX[i], m_touchY[i], cx - w / 2, cy - h / 2, cx + w / 2, cy + h / 2))
+        if (m_touchOn[i] && InOpenBox(m_touchX[i], m_touchY[i], cx - w / 2, cy - h / 2, cx + w / 2, cy + h / 2))
             return 1;
     return 0;
 }

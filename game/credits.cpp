@@ -37,7 +37,6 @@ constexpr float kCreditTextDx = 24, kTextAlign = 0.8f;
 constexpr float kCircleRim = 3;
 constexpr float kCircleLineGap = 16;
 
-
 // The card's grid: nx x ny cells of size c centred on the screen, drawn as
 // (nx + 1) x (ny + 1) squares of size q centred on the grid points.
 struct TestCard {

@@ -65,7 +65,7 @@ constexpr LetterAdjustment kLetterAdjustments[] = {
 };
 
 // The extra advance of a glyph, or false when no rule names it.
-bool letterExtra(int glyph, int& extra) {
+bool LetterExtra(int glyph, int& extra) {
     for (const LetterAdjustment& rule : kLetterAdjustments)
         for (int listed : rule.glyphs)
             if (listed == glyph) {
@@ -75,19 +75,19 @@ bool letterExtra(int glyph, int& extra) {
     return false;
 }
 
-ButtonIcon iconFor(int letter) {
+ButtonIcon IconFor(int letter) {
     for (const ButtonIcon& icon : kButtonIcons)
         if (icon.letter == letter) return icon;
     return {static_cast<char>(letter), letter - kGlyphBase, kOtherIconExtra};
 }
 
-bool isLineBreak(const String& s, int i) {
+bool IsLineBreak(const String& s, int i) {
     return s[i] == '\\' && i + 1 < s.Length() && s[i + 1] == 'n';
 }
 
 // Measured width of a text: every character but the last, an icon counting
 // as one character of its own width.
-int textWidth(const String& s, float glyphWidth, float sizeX) {
+int TextWidth(const String& s, float glyphWidth, float sizeX) {
     int total = 0;
     for (int i = 0; i < s.Length() - 1; ++i) {
         int extra = 0;
@@ -95,15 +95,15 @@ int textWidth(const String& s, float glyphWidth, float sizeX) {
             ++i;
             extra = kIconWidthExtra;
         } else {
-            letterExtra(s[i] - kGlyphBase, extra);
+            LetterExtra(s[i] - kGlyphBase, extra);
         }
         total = static_cast<int>(total + (glyphWidth + extra) * sizeX);
     }
     return total;
 }
 
-float sinDegrees(float degrees) { return std::sin(degrees * D2R); }
-float cosDegrees(float degrees) { return std::cos(degrees * D2R); }
+float SinDegrees(float degrees) { return std::sin(degrees * D2R); }
+float CosDegrees(float degrees) { return std::cos(degrees * D2R); }
 
 }  // namespace
 
@@ -163,9 +163,11 @@ int c_MyApp::p_Ink(int colour, float level) {
     return 0;
 }
 
+namespace {
+
 // Appends a record with the pen's rotation, alpha, colour and blend and the
 // given kind, position, extent and frame; a full list drops it silently.
-static void appendRecord(c_MyApp& app, float kind, float x, float y, float extentX, float extentY,
+void AppendRecord(c_MyApp& app, float kind, float x, float y, float extentX, float extentY,
                          float frame) {
     if (app.m_drawCount > kLastRecordStart) return;
     float* record = &app.m_drawList[app.m_drawCount];
@@ -184,18 +186,20 @@ static void appendRecord(c_MyApp& app, float kind, float x, float y, float exten
     app.m_drawCount += kDrawRecordFloats;
 }
 
+}  // namespace
+
 int c_MyApp::p_DrawImg(int id, float x, float y, float frame) {
-    appendRecord(*this, static_cast<float>(id), x, y, m_sizeX, m_sizeY, frame);
+    AppendRecord(*this, static_cast<float>(id), x, y, m_sizeX, m_sizeY, frame);
     return 0;
 }
 
 int c_MyApp::p_Rect(float x, float y, float w, float h) {
-    appendRecord(*this, kRectRecord, x, y, w, h, 0);
+    AppendRecord(*this, kRectRecord, x, y, w, h, 0);
     return 0;
 }
 
 int c_MyApp::p_Oval(float x, float y, float rx, float ry) {
-    appendRecord(*this, kOvalRecord, x, y, rx, ry, 0);
+    AppendRecord(*this, kOvalRecord, x, y, rx, ry, 0);
     return 0;
 }
 
@@ -206,10 +210,10 @@ int c_MyApp::p_Text(float x, float y, const String& text, float ax, float ay) {
     const String s = String(" ") + text;
     const float glyphWidth = static_cast<float>(m_imgInfo[m_font * 3]);
     const float glyphHeight = static_cast<float>(m_imgInfo[m_font * 3 + 1]);
-    const float width = static_cast<float>(textWidth(s, glyphWidth, m_sizeX));
+    const float width = static_cast<float>(TextWidth(s, glyphWidth, m_sizeX));
     const float height = glyphHeight * m_sizeY;
-    const float x0 = x + sinDegrees(-m_rot - 90) * width * ax / 2 + sinDegrees(-m_rot) * height * (ay - 1) / 2;
-    const float y0 = y - cosDegrees(-m_rot - 90) * width * ax / 2 - cosDegrees(-m_rot) * height * (ay - 1) / 2;
+    const float x0 = x + SinDegrees(-m_rot - 90) * width * ax / 2 + SinDegrees(-m_rot) * height * (ay - 1) / 2;
+    const float y0 = y - CosDegrees(-m_rot - 90) * width * ax / 2 - CosDegrees(-m_rot) * height * (ay - 1) / 2;
     float penX = x0, penY = y0;
     int line = 0;
     for (int i = 0; i < s.Length();) {
@@ -217,25 +221,25 @@ int c_MyApp::p_Text(float x, float y, const String& text, float ax, float ay) {
         int glyph = s[i] - kGlyphBase;
         if (s[i] == kIconMarker) {
             if (++i >= s.Length()) break;
-            const ButtonIcon icon = iconFor(s[i]);
+            const ButtonIcon icon = IconFor(s[i]);
             glyph = icon.frame + (m_ctrlScheme == 0 ? kKeyboardIconOffset : 0);
             extra = icon.extra;
         }
-        letterExtra(glyph, extra);
-        if (isLineBreak(s, i)) {
+        LetterExtra(glyph, extra);
+        if (IsLineBreak(s, i)) {
             i += 2;
             ++line;
             const float step = (glyphHeight + extra) * m_sizeY * line;
-            penX = x0 + sinDegrees(180 - m_rot) * step;
-            penY = y0 - cosDegrees(180 - m_rot) * step;
+            penX = x0 + SinDegrees(180 - m_rot) * step;
+            penY = y0 - CosDegrees(180 - m_rot) * step;
             continue;
         }
         ++i;
         if (glyph >= 1 && glyph <= kLastGlyphFrame) p_DrawImg(m_font, penX, penY, static_cast<float>(glyph));
         if (glyph == kNulGlyph) continue;
         const float advance = (glyphWidth + extra) * m_sizeX;
-        penX += sinDegrees(90 - m_rot) * advance;
-        penY -= cosDegrees(90 - m_rot) * advance;
+        penX += SinDegrees(90 - m_rot) * advance;
+        penY -= CosDegrees(90 - m_rot) * advance;
     }
     return 0;
 }
@@ -258,9 +262,7 @@ constexpr float kLandscapeBaseW = 640, kLandscapeBaseH = 480;
 constexpr float kPortraitBaseW = 1024, kPortraitBaseH = 768;
 constexpr int kFitWidth = 1, kFitHeight = 2;
 
-}  // namespace
-
-static void measureFrameRate(c_MyApp& app) {
+void MeasureFrameRate(c_MyApp& app) {
     const int now = nx_app_Millisecs();
     if (now > app.m_lastMillis) app.m_fps = 1000 / (now - app.m_lastMillis);
     app.m_fpsAvg = (9 * app.m_fpsAvg + app.m_fps) / 10;
@@ -270,7 +272,7 @@ static void measureFrameRate(c_MyApp& app) {
 // Scales the virtual screen so that one side equals the base size and the
 // other follows the window's shape; the base follows the orientation the
 // virtual screen had at the previous render.
-static void fitVirtualScreen(c_MyApp& app, float deviceW, float deviceH) {
+void FitVirtualScreen(c_MyApp& app, float deviceW, float deviceH) {
     const bool landscape = nx_ZuDizaz_jscrh <= nx_ZuDizaz_jscrw;
     nx_ZuDizaz_rawscrw = landscape ? kLandscapeBaseW : kPortraitBaseW;
     nx_ZuDizaz_rawscrh = landscape ? kLandscapeBaseH : kPortraitBaseH;
@@ -293,7 +295,7 @@ static void fitVirtualScreen(c_MyApp& app, float deviceW, float deviceH) {
     app.m_landscape = nx_ZuDizaz_jscrh <= nx_ZuDizaz_jscrw ? 1 : 0;
 }
 
-static void replayRecord(c_MyApp& app, const float* record) {
+void ReplayRecord(c_MyApp& app, const float* record) {
     nx_graphics_SetAlpha(record[kRecAlpha]);
     nx_graphics_SetColor(record[kRecRed], record[kRecGreen], record[kRecBlue]);
     nx_graphics_SetBlend(0);
@@ -313,8 +315,10 @@ static void replayRecord(c_MyApp& app, const float* record) {
     }
 }
 
+}  // namespace
+
 int c_MyApp::p_OnRender() {
-    measureFrameRate(*this);
+    MeasureFrameRate(*this);
     const int deviceW = nx_app_DeviceWidth(), deviceH = nx_app_DeviceHeight();
     nx_graphics_SetColor(m_clsR, m_clsG, m_clsB);
     nx_graphics_SetAlpha(m_clsA);
@@ -327,9 +331,9 @@ int c_MyApp::p_OnRender() {
         m_lastDevW = deviceW;
         m_lastDevH = deviceH;
     }
-    fitVirtualScreen(*this, static_cast<float>(deviceW), static_cast<float>(deviceH));
+    FitVirtualScreen(*this, static_cast<float>(deviceW), static_cast<float>(deviceH));
     if (m_drawCount > kDrawRecordFloats - 1)
         for (m_i = 0; m_i < m_drawCount - (kDrawRecordFloats - 1); m_i += kDrawRecordFloats)
-            replayRecord(*this, &m_drawList[m_i]);
+            ReplayRecord(*this, &m_drawList[m_i]);
     return 0;
 }

@@ -39,8 +39,8 @@ constexpr ParticleColour kParticleColours[] = {
     {255, 25.5f, 127.5f},  {255, 255, 255},
 };
 
-int randomFrame() { return static_cast<int>(std::floor(nx_random_Rnd() * kFrameRange)); }
-float randomDepth() { return nx_random_Rnd2(kStarMinDepth, kStarMaxDepth); }
+int RandomFrame() { return static_cast<int>(std::floor(nx_random_Rnd() * kFrameRange)); }
+float RandomDepth() { return nx_random_Rnd2(kStarMinDepth, kStarMaxDepth); }
 
 }  // namespace
 
@@ -48,23 +48,27 @@ int c_MyApp::p_Rand(int lo, int hi) {
     return static_cast<int>(std::floor(nx_random_Rnd() * ((hi + 0.99f) - lo) + lo));
 }
 
+namespace {
+
 // Highest record index the float arrays can hold; the counts are fields
 // any code may set, so loops stop here rather than run off the array.
-static int lastRecord(const Array<float>& records, int count) {
+int LastRecord(const Array<float>& records, int count) {
     return std::min(count, records.Length() / kEffectRecordFloats - 1);
 }
+
+}  // namespace
 
 int c_MyApp::p_ResetStars(int n) {
     if (n >= 1 && n <= kMaxStarCount)
         m_starCount = n;
     else
         n = m_starCount;
-    for (int star = 0; star <= lastRecord(m_stars, n); ++star) {
+    for (int star = 0; star <= LastRecord(m_stars, n); ++star) {
         float* s = &m_stars[star * kEffectRecordFloats];
-        s[kStarFrame] = static_cast<float>(randomFrame());
+        s[kStarFrame] = static_cast<float>(RandomFrame());
         s[kStarX] = nx_random_Rnd() * (nx_ZuDizaz_jscrw + 2 * kStarScatterMargin) - kStarScatterMargin;
         s[kStarY] = nx_random_Rnd() * (nx_ZuDizaz_jscrh + 2 * kStarScatterMargin) - kStarScatterMargin;
-        s[kStarDepth] = randomDepth();
+        s[kStarDepth] = RandomDepth();
         // Two draws more, so that the generator stays in step with the
         // towers built after the stars.
         nx_random_Rnd();
@@ -73,9 +77,11 @@ int c_MyApp::p_ResetStars(int n) {
     return 0;
 }
 
+namespace {
+
 // A star that left one edge comes back at the opposite one with a new
 // position along that edge, a new depth and a new look.
-static void wrapStar(float* s) {
+void WrapStar(float* s) {
     const float width = nx_ZuDizaz_jscrw, height = nx_ZuDizaz_jscrh;
     const bool horizontal = s[kStarX] < -kStarWrapMargin || s[kStarX] > width + kStarWrapMargin;
     const bool vertical = s[kStarY] < -kStarWrapMargin || s[kStarY] > height + kStarWrapMargin;
@@ -88,17 +94,19 @@ static void wrapStar(float* s) {
     } else {
         return;
     }
-    s[kStarDepth] = randomDepth();
-    s[kStarFrame] = static_cast<float>(randomFrame());
+    s[kStarDepth] = RandomDepth();
+    s[kStarFrame] = static_cast<float>(RandomFrame());
 }
+
+}  // namespace
 
 int c_MyApp::p_DoStars(float dx, float dy) {
     p_ResetDraw();
-    for (int star = 0; star <= lastRecord(m_stars, m_starCount); ++star) {
+    for (int star = 0; star <= LastRecord(m_stars, m_starCount); ++star) {
         float* s = &m_stars[star * kEffectRecordFloats];
         s[kStarX] += dx * s[kStarDepth];
         s[kStarY] += dy * s[kStarDepth];
-        wrapStar(s);
+        WrapStar(s);
         p_Alpha(s[kStarDepth]);
         p_DrawImg(kImageParts, s[kStarX], s[kStarY], s[kStarFrame]);
     }
@@ -109,7 +117,7 @@ int c_MyApp::p_DoStars(float dx, float dy) {
 // The highest free record, so that new particles are found by a short scan
 // from the top while old ones sit low.
 int c_MyApp::p_FreeParticle() {
-    for (int slot = lastRecord(m_particles, m_particleMax); slot >= 0; --slot)
+    for (int slot = LastRecord(m_particles, m_particleMax); slot >= 0; --slot)
         if (m_particles[slot * kEffectRecordFloats + kPartKind] == kFree) return slot;
     return -1;
 }
@@ -130,7 +138,7 @@ int c_MyApp::p_ThrowParticle(float x, float y, int kind, int colour, float angle
     p[kPartAngle] = nx_random_Rnd() * 360;
     p[kPartSpin] = nx_random_Rnd() * 16 - 8;
     p[kPartLife] = nx_random_Rnd() * 0.6f + 0.7f;
-    p[kPartFrame] = static_cast<float>(randomFrame());
+    p[kPartFrame] = static_cast<float>(RandomFrame());
     p[kPartColour] = static_cast<float>(colour);
     return 0;
 }
@@ -157,7 +165,9 @@ int c_MyApp::p_Gimme(int points, float x, float y) {
     return 0;
 }
 
-static void moveParticle(float* p) {
+namespace {
+
+void MoveParticle(float* p) {
     p[kPartX] += p[kPartVX];
     p[kPartY] += p[kPartVY];
     p[kPartAngle] += p[kPartSpin];
@@ -167,7 +177,7 @@ static void moveParticle(float* p) {
     }
 }
 
-static void drawParticle(c_MyApp& app, const float* p) {
+void DrawParticle(c_MyApp& app, const float* p) {
     const int kind = static_cast<int>(p[kPartKind]);
     app.p_SetRot(kind == kScoreNumber ? 0 : p[kPartAngle]);
     app.p_Alpha(std::min(p[kPartLife], 1.0f));
@@ -182,13 +192,15 @@ static void drawParticle(c_MyApp& app, const float* p) {
         app.p_Text(x, y, String(static_cast<int>(p[kPartFrame])), 1, 1);
 }
 
+}  // namespace
+
 int c_MyApp::p_DoParticles() {
     p_ResetDraw();
-    for (int slot = 0; slot <= lastRecord(m_particles, m_particleMax); ++slot) {
+    for (int slot = 0; slot <= LastRecord(m_particles, m_particleMax); ++slot) {
         float* p = &m_particles[slot * kEffectRecordFloats];
         if (p[kPartKind] <= 0) continue;
-        moveParticle(p);
-        drawParticle(*this, p);
+        MoveParticle(p);
+        DrawParticle(*this, p);
         p[kPartLife] -= kLifePerUpdate;
         if (p[kPartLife] < 0) p[kPartKind] = kFree;
     }

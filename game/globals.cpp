@@ -26,7 +26,7 @@ constexpr const char* kCreditLines[] = {
 constexpr int kCreditLineCount = static_cast<int>(sizeof(kCreditLines) / sizeof(kCreditLines[0]));
 static_assert(kCreditLineCount == 57, "the credits box is laid out for 57 lines");
 
-gc_object* readCreditText(void* slot) { return static_cast<Array<String>*>(slot)->rep(); }
+gc_object* ReadCreditText(void* slot) { return static_cast<Array<String>*>(slot)->rep(); }
 
 }  // namespace
 
@@ -41,5 +41,5 @@ void nx_game_init() {
     Array<String> lines(kCreditLineCount);
     for (int i = 0; i < kCreditLineCount; ++i) lines[i] = String(kCreditLines[i]);
     gc_assign(nx_ZuDizaz_CreditText, lines);
-    gc_add_root(&nx_ZuDizaz_CreditText, readCreditText);
+    gc_add_root(&nx_ZuDizaz_CreditText, ReadCreditText);
 }

@@ -18,6 +18,9 @@
 namespace {
 
 constexpr int kLastLevel = 100;
+// Items of the level list are this far apart; the scroll that centres item i
+// is (1 - i) times it.
+constexpr float kListItemSpacing = 88.0f;
 
 constexpr int kSelectButtons[] = {kButtonA, kButtonB, kButtonX, kButtonY};
 
@@ -62,7 +65,7 @@ bool SelectHeldOn(c_MyApp& app, int joy) {
 }
 
 float ScrollCentring(int item) { return (1 - item) * kListItemSpacing; }
-int BestRings(const c_MyApp& app, int level) { return app.m_scores[kRingBase + (level - 1) * kRanks]; }
+int BestRings(const c_MyApp& app, int level) { return app.m_scores[RingIndex(level - 1, 0)]; }
 
 // Where the list runs and where its centre is.
 struct ListLayout {
@@ -84,13 +87,15 @@ struct ListWalk {
 
 // ---- Frame, backdrop and score panel
 
-static void StartFrame(c_MyApp& app) {
+namespace {
+
+void StartFrame(c_MyApp& app) {
     app.p_CLS2D(float(app.m_bgR), float(app.m_bgG), float(app.m_bgB), 1);
     if (app.m_menuScroll < 0) app.m_menuScroll = int(app.m_menuScroll + kSlideStep);
     app.m_panelW = kPanelWidth;
 }
 
-static void DrawBackdrop(c_MyApp& app) {
+void DrawBackdrop(c_MyApp& app) {
     const float wv = nx_ZuDizaz_jscrw, hv = nx_ZuDizaz_jscrh, slide = float(app.m_menuScroll);
     app.p_SetSize(3);
     app.p_Alpha(0.2f);
@@ -105,7 +110,7 @@ static void DrawBackdrop(c_MyApp& app) {
 
 // As many of the level's top scores as fit below the panel's title: three
 // on a normal screen, one on a very flat one.
-static void DrawScorePanel(c_MyApp& app) {
+void DrawScorePanel(c_MyApp& app) {
     const float wv = nx_ZuDizaz_jscrw, hv = nx_ZuDizaz_jscrh;
     app.p_SetCol(255, 200, 100);
     app.p_SetSize(kScoreLineScale);
@@ -113,11 +118,11 @@ static void DrawScorePanel(c_MyApp& app) {
     const int rows = std::clamp(int(hv - 90 - hv / 2) / lineHeight, 1, kMaxScoreRows);
     String text = rows == 1 ? String("Highscore") : String("Top ") + String(rows);
     for (int k = 0; k < rows; ++k)
-        text = text + String("\\n") + app.p_rstr(app.m_scores[(app.m_level - 1) * kRanks + k], kScoreDigits, " ");
+        text = text + String("\\n") + app.p_rstr(app.m_scores[ScoreIndex(app.m_level - 1, k)], kScoreDigits, " ");
     app.p_Text(wv - app.m_panelW - kPanelSlide * float(app.m_menuScroll) + 20, 60, text, 0, 0);
 }
 
-static void CheckSelection(c_MyApp& app) {
+void CheckSelection(c_MyApp& app) {
     if (app.m_menuSel < 1 || app.m_menuSel > kOptionsItem) app.m_menuSel = 1;
     if (app.m_menuSel <= kLastLevel)
         app.m_level = app.m_menuSel;
@@ -125,9 +130,13 @@ static void CheckSelection(c_MyApp& app) {
         app.m_cogAngle += 0.5f;
 }
 
+}  // namespace
+
 // ---- Scrolling and layout
 
-static void ScrollList(c_MyApp& app) {
+namespace {
+
+void ScrollList(c_MyApp& app) {
     if (app.m_mouseDown == 0) app.m_listDrag = 0;
     app.m_listScrollTarget += app.m_listScrollSpeed;
     app.m_listScroll -= (app.m_listScroll - app.m_listScrollTarget) * kScrollEasing;
@@ -137,7 +146,7 @@ static void ScrollList(c_MyApp& app) {
     }
 }
 
-static ListLayout LayOutList(const c_MyApp& app) {
+ListLayout LayOutList(const c_MyApp& app) {
     const float wv = nx_ZuDizaz_jscrw, hv = nx_ZuDizaz_jscrh;
     const float middle = (wv - kPanelWidth) / 2;
     if (app.m_landscape == 1) {
@@ -148,11 +157,15 @@ static ListLayout LayOutList(const c_MyApp& app) {
     return {false, float(int(middle)), float(int(columnY)), int(middle), int(columnY + app.m_listScroll)};
 }
 
+}  // namespace
+
 // ---- The walk over the items
+
+namespace {
 
 // The button frame: the options item's own, a flickering lock, or a medal
 // by the level's best ring count.
-static int ItemFrame(const c_MyApp& app, int item) {
+int ItemFrame(const c_MyApp& app, int item) {
     if (item == kOptionsItem) return kOptionsButtonFrame;
     if (item > kFirstLevel && BestRings(app, item - 1) <= kRingsToComplete)
         return kLockedFrame + int(nx_random_Rnd() * (kLockedFrames - 0.01f));
@@ -161,11 +174,11 @@ static int ItemFrame(const c_MyApp& app, int item) {
     return rings > kRingsToComplete ? kMedalFrame : 0;
 }
 
-static bool Locked(int frame) { return frame >= kLockedFrame && frame < kOptionsButtonFrame; }
+bool Locked(int frame) { return frame >= kLockedFrame && frame < kOptionsButtonFrame; }
 
 // An end of the list pulled past three quarters of the way across selects
 // that end and pushes the list back.
-static void EndStops(c_MyApp& app, const ListLayout& layout, int item, int x, int y) {
+void EndStops(c_MyApp& app, const ListLayout& layout, int item, int x, int y) {
     const float wv = nx_ZuDizaz_jscrw, hv = nx_ZuDizaz_jscrh;
     const float along = float(layout.horizontal ? x : y);
     if (item == 1 && along > (layout.horizontal ? 0.75f * (wv - kPanelWidth) : 0.75f * hv)) {
@@ -178,12 +191,12 @@ static void EndStops(c_MyApp& app, const ListLayout& layout, int item, int x, in
     }
 }
 
-static bool OnScreen(int x, int y) {
+bool OnScreen(int x, int y) {
     return x >= -127 && x < nx_ZuDizaz_jscrw + 128 && y >= 129 && y < nx_ZuDizaz_jscrh + 128;
 }
 
 // Draws a visible item and tells whether it is tapped.
-static bool DrawItem(c_MyApp& app, int item, int frame, int x, int y) {
+bool DrawItem(c_MyApp& app, int item, int frame, int x, int y) {
     if (item == kOptionsItem) {
         app.p_DrawCog(float(x), float(y));
         app.p_Alpha(0);  // its button stays invisible but takes taps
@@ -197,7 +210,7 @@ static bool DrawItem(c_MyApp& app, int item, int frame, int x, int y) {
     return tapped;
 }
 
-static bool PlayButtonPressed(c_MyApp& app) {
+bool PlayButtonPressed(c_MyApp& app) {
     app.p_SetSize(3, 2.5f);
     app.p_SetCol(100, 255, 100);
     app.p_Alpha(0.3f);
@@ -206,7 +219,7 @@ static bool PlayButtonPressed(c_MyApp& app) {
 }
 
 // Starts the selected level, or opens the options box for the options item.
-static void UseSelection(c_MyApp& app) {
+void UseSelection(c_MyApp& app) {
     app.m_keyLatch = app.m_touchLatch = 1;
     app.p_PlaySFX(kSoundConfirm, 1, 1, 0);
     if (app.m_menuSel == kOptionsItem) {
@@ -220,7 +233,7 @@ static void UseSelection(c_MyApp& app) {
     app.m_ctrlScheme = kSchemePointer;
 }
 
-static void SelectTapped(c_MyApp& app, int item) {
+void SelectTapped(c_MyApp& app, int item) {
     app.m_menuSel = item;
     app.m_listScrollTarget = ScrollCentring(item);
     app.m_listScrollSpeed = app.m_listDrag = 0;
@@ -229,7 +242,7 @@ static void SelectTapped(c_MyApp& app, int item) {
     app.p_PlaySFX(kSoundClick, 1, 1, 0);
 }
 
-static void WalkItem(c_MyApp& app, const ListLayout& layout, ListWalk& walk, int item) {
+void WalkItem(c_MyApp& app, const ListLayout& layout, ListWalk& walk, int item) {
     const int offset = (item - 1) * int(kListItemSpacing);
     const int x = layout.horizontal ? layout.firstX + offset : layout.firstX;
     const int y = layout.horizontal ? layout.firstY : layout.firstY + offset;
@@ -258,7 +271,7 @@ static void WalkItem(c_MyApp& app, const ListLayout& layout, ListWalk& walk, int
 }
 
 // A list left alone settles on the item nearest its centre.
-static void SettleOnNearest(c_MyApp& app, const ListWalk& walk) {
+void SettleOnNearest(c_MyApp& app, const ListWalk& walk) {
     if (walk.nearest != 0 && walk.nearest != app.m_menuSel && app.m_listTarget == 0) {
         app.m_menuSel = walk.nearest;
         app.p_PlaySFX(kSoundClick, 1, 1, 0);
@@ -267,7 +280,7 @@ static void SettleOnNearest(c_MyApp& app, const ListWalk& walk) {
         app.m_listTarget = 0;
 }
 
-static void DrawTotal(c_MyApp& app, uint32_t total) {
+void DrawTotal(c_MyApp& app, uint32_t total) {
     app.p_SetSize(2);
     app.p_Alpha(1);
     app.p_SetCol(255, 255, 255);
@@ -275,11 +288,15 @@ static void DrawTotal(c_MyApp& app, uint32_t total) {
     app.p_Text(nx_ZuDizaz_jscrw / 2, nx_ZuDizaz_jscrh - 32, text, 1, 1);
 }
 
+}  // namespace
+
 // ---- Keys, credits and dragging
+
+namespace {
 
 // A held direction moves at once, again after 32 updates, then after 8, 7,
 // 6, 5, 4 and from then on every 3 updates.
-static void RepeatKeys(c_MyApp& app) {
+void RepeatKeys(c_MyApp& app) {
     const bool back = app.p_Held(kButtonUp) || app.p_Held(kButtonLeft);
     const bool forward = app.p_Held(kButtonDown) || app.p_Held(kButtonRight);
     if (!back && !forward) {
@@ -304,7 +321,7 @@ static void RepeatKeys(c_MyApp& app) {
 
 // A level started by a key remembers whose key it was: the pad that holds
 // a select button (the lowest-numbered one), or the keyboard over any pad.
-static void SelectByKey(c_MyApp& app, bool usable) {
+void SelectByKey(c_MyApp& app, bool usable) {
     if (!usable || app.m_keyLatch != 0 || BoxOpen(app) || !app.p_AnyHeld(kSelectButtons)) return;
     UseSelection(app);
     if (app.m_menuSel == kOptionsItem) return;
@@ -321,12 +338,12 @@ static void SelectByKey(c_MyApp& app, bool usable) {
     }
 }
 
-static void OpenCredits(c_MyApp& app) {
+void OpenCredits(c_MyApp& app) {
     app.p_PlaySFX(kSoundClick, 1, 1, 0);
     app.m_creditsOpen = 1;
 }
 
-static void CreditsButton(c_MyApp& app) {
+void CreditsButton(c_MyApp& app) {
     if (app.m_keyLatch == 0 && !BoxOpen(app) && app.p_Held(kButtonRightBumper)) {
         app.m_keyLatch = 1;
         OpenCredits(app);
@@ -341,13 +358,27 @@ static void CreditsButton(c_MyApp& app) {
 
 // A pointer moving more than a little per update drags the list and stops
 // counting as a tap.
-static void DragList(c_MyApp& app, const ListLayout& layout) {
+void DragList(c_MyApp& app, const ListLayout& layout) {
     if (app.m_optionsOpen == 1 || app.m_mouseDown == 0 || app.m_touchLatch == 1 || app.m_creditsOpen != 0) return;
     const int moved = layout.horizontal ? app.m_mouseX - app.m_prevMouseX : app.m_mouseY - app.m_prevMouseY;
     app.m_listDrag = kDragGain * float(moved);
     if (std::fabs(app.m_listDrag) <= kTapDragLimit) return;
     app.m_touchLatch = 2;
     app.m_listScrollSpeed += app.m_listDrag;
+}
+
+}  // namespace
+
+void c_MyApp::p_ListJumpTo(int item) {
+    m_menuSel = item;
+    m_listScrollTarget = m_listScroll = ScrollCentring(item);
+    m_listScrollSpeed = 0;
+}
+
+void c_MyApp::p_ListSlideToNext() {
+    ++m_menuSel;
+    m_listScrollTarget = ScrollCentring(m_menuSel);
+    m_listScrollSpeed = 0;
 }
 
 int c_MyApp::p_Menu() {

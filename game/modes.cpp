@@ -89,16 +89,18 @@ int c_MyApp::p_OnCreate() {
     return 0;
 }
 
+namespace {
+
 // Focus changes stop iCade decoding and release its held buttons: letters
 // typed elsewhere meanwhile must not leave a button stuck down.
-static void stopIcadeDecoding(c_MyApp& app) {
+void StopIcadeDecoding(c_MyApp& app) {
     nx_input_DisableKeyboard();
     nx_ZuDizaz_iCadeControls = 0;
     for (int i = 0; i < kClearedVirtualButtons; ++i) app.m_vButtons[i] = 0;
 }
 
 // A running level comes back paused, with its pause panel half way down.
-static void pauseIfPlaying(c_MyApp& app) {
+void PauseIfPlaying(c_MyApp& app) {
     if (app.m_mode < kModePlaying) {
         app.m_paused = app.m_pauseOpen = app.m_pauseY = 0;
     } else {
@@ -108,22 +110,26 @@ static void pauseIfPlaying(c_MyApp& app) {
     }
 }
 
+}  // namespace
+
 int c_MyApp::p_OnSuspend() {
-    stopIcadeDecoding(*this);
-    pauseIfPlaying(*this);
+    StopIcadeDecoding(*this);
+    PauseIfPlaying(*this);
     nx_app_SetUpdateRate(kSuspendedUpdateRate);
     p_Save();
     return 0;
 }
 
 int c_MyApp::p_OnResume() {
-    pauseIfPlaying(*this);
+    PauseIfPlaying(*this);
     nx_app_SetUpdateRate(kUpdateRate);
-    stopIcadeDecoding(*this);
+    StopIcadeDecoding(*this);
     return 0;
 }
 
-static void handleFunctionKeys(c_MyApp& app) {
+namespace {
+
+void HandleFunctionKeys(c_MyApp& app) {
     app.m_vButtons[kMenuVirtualButton] = nx_input_KeyHit(kKeyBack);
     if (nx_input_KeyHit(kKeyF1)) nx_ZuDizaz_DebugMode = nx_ZuDizaz_DebugMode ? 0 : 1;
     if (nx_input_KeyHit(kKeyF2)) app.m_hideHud = app.m_hideHud ? 0 : 1;
@@ -131,7 +137,7 @@ static void handleFunctionKeys(c_MyApp& app) {
     if (nx_input_KeyHit(kKeyF4) || nx_input_KeyHit(kKeyWindowClose)) nx_app_EndApp();
 }
 
-static void measureUpdateRate(c_MyApp& app) {
+void MeasureUpdateRate(c_MyApp& app) {
     const int now = nx_app_Millisecs();
     if (now > app.m_updLastMillis) app.m_updFps = 1000 / (now - app.m_updLastMillis);
     app.m_updFpsAvg = (app.m_updFpsAvg * 9 + app.m_updFps) / 10;
@@ -140,7 +146,7 @@ static void measureUpdateRate(c_MyApp& app) {
 
 // Window pixels become virtual units; a fresh press shows no movement, so a
 // drag starts where the button went down.
-static void samplePointer(c_MyApp& app) {
+void SamplePointer(c_MyApp& app) {
     app.m_prevMouseX = app.m_mouseX;
     app.m_prevMouseY = app.m_mouseY;
     app.m_mouseX = static_cast<int>(nx_input_MouseX() / app.m_scaleX);
@@ -167,7 +173,7 @@ static void samplePointer(c_MyApp& app) {
 
 // A consumed press stays consumed until every button is let go, so one press
 // acts once even when the screen under it changes.
-static void updateLatches(c_MyApp& app) {
+void UpdateLatches(c_MyApp& app) {
     if (!app.p_AnyHeld(kLatchingButtons)) app.m_keyLatch = 0;
     if (app.m_keyLatch == 0 && app.m_touchLatch == 0 && app.m_mode == kModeMenu &&
         app.p_Held(kButtonBack) && (app.m_creditsOpen == 1 || app.m_optionsOpen == 1)) {
@@ -178,12 +184,12 @@ static void updateLatches(c_MyApp& app) {
     if (app.m_optionsOpen == 1) app.m_keyLatch = app.m_touchLatch = 1;
 }
 
-static void slideTowards(int& slide, bool open) {
+void SlideTowards(int& slide, bool open) {
     if (open && slide < kSlideFull) ++slide;
     if (!open && slide > 0) --slide;
 }
 
-static void runMode(c_MyApp& app) {
+void RunMode(c_MyApp& app) {
     switch (app.m_mode) {
         case kModeMenu: app.p_Menu(); break;
         case kModeReturnToMenu:
@@ -202,30 +208,32 @@ static void runMode(c_MyApp& app) {
     if (app.m_mode == kModeMenu || app.m_mode == kModeReturnToMenu) app.p_GameOver();
     if (app.m_mode == kModeMenu) {
         if (app.m_creditsOpen == 1 || app.m_creditsSlide > 0) app.p_CreditBox();
-        slideTowards(app.m_creditsSlide, app.m_creditsOpen == 1);
+        SlideTowards(app.m_creditsSlide, app.m_creditsOpen == 1);
     }
     if (app.m_optionsOpen == 1 || app.m_optionsSlide > 0) {
         app.p_OptionBox();
-        slideTowards(app.m_optionsSlide, app.m_optionsOpen == 1);
+        SlideTowards(app.m_optionsSlide, app.m_optionsOpen == 1);
     }
 }
 
-static void drawDebugLine(c_MyApp& app) {
+void DrawDebugLine(c_MyApp& app) {
     app.p_ResetDraw();
     app.p_Text(16, nx_ZuDizaz_jscrh - 16,
                String(app.m_fpsAvg) + String(":") + String(app.m_scaleX) + String(",") + String(app.m_scaleY),
                0, 0);
 }
 
+}  // namespace
+
 int c_MyApp::p_OnUpdate() {
-    handleFunctionKeys(*this);
-    measureUpdateRate(*this);
-    samplePointer(*this);
+    HandleFunctionKeys(*this);
+    MeasureUpdateRate(*this);
+    SamplePointer(*this);
     if (m_cooldown > 0) --m_cooldown;
-    updateLatches(*this);
-    if (m_loadStep == 0) runMode(*this);
+    UpdateLatches(*this);
+    if (m_loadStep == 0) RunMode(*this);
     if (m_loadStep > 0) p_Loader();
     if (nx_ZuDizaz_iCadeControls == 1) p_ReadICade();
-    if (nx_ZuDizaz_DebugMode == 1) drawDebugLine(*this);
+    if (nx_ZuDizaz_DebugMode == 1) DrawDebugLine(*this);
     return 0;
 }

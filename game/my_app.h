@@ -205,6 +205,10 @@ public:
 
     // ---- Title menu (menu.cpp)
     int p_Menu();
+    // The list stands still, centred on `item`, which is selected.
+    void p_ListJumpTo(int item);
+    // A completed level opens the next: the list selects it and slides to it.
+    void p_ListSlideToNext();
 
     int m_menuSel = 0;
     float m_listScrollTarget = 0, m_listScroll = 0, m_listScrollSpeed = 0, m_listDrag = 0;

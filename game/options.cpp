@@ -20,7 +20,6 @@ constexpr float kCogTurn = 0.2f;  // per update while the box is shown
 constexpr int kSelectButtons[] = {kButtonA, kButtonB, kButtonX, kButtonY, kButtonLeftBumper,
                                   kButtonRightBumper};
 
-
 constexpr int kWindowedWidth = 640, kWindowedHeight = 480;
 
 // The cog is drawn as three layers turning at their own speeds.

@@ -55,9 +55,6 @@ int BadgeChecksum(const bool* badges) {
     return Signed(sum);
 }
 
-int ScoreIndex(int slot, int rank) { return slot * kRanks + rank; }
-int RingIndex(int slot, int rank) { return kRingBase + slot * kRanks + rank; }
-
 int LevelChecksum(const int* scores, int slot) {
     uint32_t sum = 0;
     for (int k = 0; k < kRanks; ++k) {
@@ -220,20 +217,14 @@ int c_MyApp::p_Load() {
     for (const std::string& line : result.messages) nxPrint(String(line.c_str()));
     nx_ZuDizaz_overscan = 0;
     m_loadCursor = result.cursor;
-    m_menuSel = result.menuSel;
-    m_listScrollTarget = m_listScroll = (1 - m_menuSel) * kListItemSpacing;
-    m_listScrollSpeed = 0;
+    p_ListJumpTo(result.menuSel);
     return 0;
 }
 
 int c_MyApp::p_LoadMenu() {
     const float rings = m_players[kBallRings];
     m_newRank = nx_savedata_RecordGame(m_scores.begin(), m_level, m_score, rings);
-    if (rings > kRingsToComplete) {
-        m_listScrollTarget = m_menuSel * -kListItemSpacing;
-        m_listScrollSpeed = 0;
-        ++m_menuSel;
-    }
+    if (rings > kRingsToComplete) p_ListSlideToNext();
     p_Save();
     return 0;
 }

@@ -29,9 +29,11 @@ constexpr int kSavedNumbers = kSettingsSlots + 1 + kBadgeWords + 1 + kLevelSlots
 constexpr int kRingsToComplete = 4;
 // The level list's last item, the options item, just after level 100.
 constexpr int kOptionsItem = 101;
-// Items of the level list are this far apart; the scroll that centres item i
-// is (1 - i) times it.
-constexpr float kListItemSpacing = 88.0f;
+
+// Where level slot `slot` (level - 1) keeps its rank `rank` score and ring
+// count in the scores array.
+constexpr int ScoreIndex(int slot, int rank) { return slot * kRanks + rank; }
+constexpr int RingIndex(int slot, int rank) { return kRingBase + slot * kRanks + rank; }
 
 // Views of the game's persistent arrays: kSettingsSlots settings,
 // kBadgeFlags badge flags and kScoreSlots level records.

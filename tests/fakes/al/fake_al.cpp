@@ -1,32 +1,32 @@
-// The OpenAL and ALC functions the audio device calls, acting on FakeAl.
+// The OpenAL and ALC functions the audio device calls, acting on fake_al::State.
 #include "tests/fakes/al/fake_al.h"
 
 #include <algorithm>
 
 namespace {
 
-FakeAl state;
+fake_al::State fake;
 int device_token;
 int context_token;
 
 void record(const std::string& function, long argument) {
-    state.calls.push_back(function + " " + std::to_string(argument));
+    fake.calls.push_back(function + " " + std::to_string(argument));
 }
 
 // OpenAL keeps the first error until alGetError reads it.
 void fail(ALenum error) {
-    if (state.error == AL_NO_ERROR) state.error = error;
+    if (fake.error == AL_NO_ERROR) fake.error = error;
 }
 
 // The source a call addresses, or null after recording the error OpenAL
 // would report (no context, or a name it never handed out).
-FakeAlSource* find_source(ALuint source) {
-    if (!state.contextCurrent) {
+fake_al::Source* find_source(ALuint source) {
+    if (!fake.contextCurrent) {
         fail(AL_INVALID_OPERATION);
         return nullptr;
     }
-    auto found = state.sources.find(source);
-    if (found == state.sources.end()) {
+    auto found = fake.sources.find(source);
+    if (found == fake.sources.end()) {
         fail(AL_INVALID_NAME);
         return nullptr;
     }
@@ -34,41 +34,41 @@ FakeAlSource* find_source(ALuint source) {
 }
 
 bool attached_anywhere(ALuint buffer) {
-    return std::any_of(state.sources.begin(), state.sources.end(),
+    return std::any_of(fake.sources.begin(), fake.sources.end(),
                        [buffer](const auto& entry) { return entry.second.buffer == buffer; });
 }
 
 }  // namespace
 
-FakeAl& fake_al() { return state; }
-void fake_al_reset() { state = FakeAl(); }
+fake_al::State& fake_al::state() { return fake; }
+void fake_al::Reset() { fake = fake_al::State(); }
 
-int FakeAl::Count(const std::string& call) const {
+int fake_al::State::Count(const std::string& call) const {
     return static_cast<int>(std::count(calls.begin(), calls.end(), call));
 }
 
-int FakeAl::CountFunction(const std::string& function) const {
+int fake_al::State::CountFunction(const std::string& function) const {
     return static_cast<int>(std::count_if(calls.begin(), calls.end(), [&](const std::string& call) {
         return call.compare(0, function.size() + 1, function + " ") == 0;
     }));
 }
 
-void FakeAl::EndSound(ALuint source) { sources.at(source).state = AL_STOPPED; }
+void fake_al::State::EndSound(ALuint source) { sources.at(source).state = AL_STOPPED; }
 
 extern "C" {
 
 ALCdevice* alcOpenDevice(const ALCchar*) {
     record("alcOpenDevice", 0);
-    return state.openDeviceOk ? reinterpret_cast<ALCdevice*>(&device_token) : nullptr;
+    return fake.openDeviceOk ? reinterpret_cast<ALCdevice*>(&device_token) : nullptr;
 }
 
 namespace {
-void fake_device_pause(ALCdevice*) { state.devicePaused = true; }
-void fake_device_resume(ALCdevice*) { state.devicePaused = false; }
+void fake_device_pause(ALCdevice*) { fake.devicePaused = true; }
+void fake_device_resume(ALCdevice*) { fake.devicePaused = false; }
 }  // namespace
 
 ALCboolean alcIsExtensionPresent(ALCdevice*, const ALCchar* name) {
-    return state.pauseDeviceSupported && std::string(name) == "ALC_SOFT_pause_device";
+    return fake.pauseDeviceSupported && std::string(name) == "ALC_SOFT_pause_device";
 }
 
 void* alcGetProcAddress(ALCdevice*, const ALCchar* name) {
@@ -78,49 +78,49 @@ void* alcGetProcAddress(ALCdevice*, const ALCchar* name) {
 }
 
 ALCboolean alcCloseDevice(ALCdevice*) {
-    ++state.devicesClosed;
+    ++fake.devicesClosed;
     return ALC_TRUE;
 }
 
 ALCcontext* alcCreateContext(ALCdevice*, const ALCint*) {
     record("alcCreateContext", 0);
-    return state.createContextOk ? reinterpret_cast<ALCcontext*>(&context_token) : nullptr;
+    return fake.createContextOk ? reinterpret_cast<ALCcontext*>(&context_token) : nullptr;
 }
 
 ALCboolean alcMakeContextCurrent(ALCcontext* context) {
     if (!context) {
-        state.contextCurrent = false;
+        fake.contextCurrent = false;
         return ALC_TRUE;
     }
-    state.contextCurrent = state.makeContextCurrentOk;
-    return state.makeContextCurrentOk ? ALC_TRUE : ALC_FALSE;
+    fake.contextCurrent = fake.makeContextCurrentOk;
+    return fake.makeContextCurrentOk ? ALC_TRUE : ALC_FALSE;
 }
 
-void alcDestroyContext(ALCcontext*) { ++state.contextsDestroyed; }
+void alcDestroyContext(ALCcontext*) { ++fake.contextsDestroyed; }
 
 void alDistanceModel(ALenum model) {
-    if (state.contextCurrent) state.distanceModel = model;
+    if (fake.contextCurrent) fake.distanceModel = model;
 }
 
 ALenum alGetError(void) {
-    if (!state.contextCurrent) return AL_INVALID_OPERATION;
-    ALenum error = state.error;
-    state.error = AL_NO_ERROR;
+    if (!fake.contextCurrent) return AL_INVALID_OPERATION;
+    ALenum error = fake.error;
+    fake.error = AL_NO_ERROR;
     return error;
 }
 
 void alGenSources(ALsizei n, ALuint* names) {
     record("alGenSources", n);
-    if (!state.contextCurrent) return fail(AL_INVALID_OPERATION);
-    if (static_cast<int>(state.sources.size()) + n > state.sourceLimit) return fail(AL_OUT_OF_MEMORY);
+    if (!fake.contextCurrent) return fail(AL_INVALID_OPERATION);
+    if (static_cast<int>(fake.sources.size()) + n > fake.sourceLimit) return fail(AL_OUT_OF_MEMORY);
     for (ALsizei i = 0; i < n; ++i) {
-        names[i] = state.nextSource++;
-        state.sources[names[i]] = FakeAlSource();
+        names[i] = fake.nextSource++;
+        fake.sources[names[i]] = fake_al::Source();
     }
 }
 
 void alGetSourcei(ALuint source, ALenum param, ALint* value) {
-    FakeAlSource* found = find_source(source);
+    fake_al::Source* found = find_source(source);
     if (!found) return;
     if (param == AL_SOURCE_STATE) *value = found->state;
     if (param == AL_BUFFER) *value = static_cast<ALint>(found->buffer);
@@ -128,26 +128,26 @@ void alGetSourcei(ALuint source, ALenum param, ALint* value) {
 }
 
 void alSourcei(ALuint source, ALenum param, ALint value) {
-    FakeAlSource* found = find_source(source);
+    fake_al::Source* found = find_source(source);
     if (!found) return;
     if (param == AL_LOOPING) found->looping = value;
     if (param != AL_BUFFER) return;
     record("alSourcei AL_BUFFER", value);
     // OpenAL refuses to change the buffer of a source that is playing or paused.
     if (found->state == AL_PLAYING || found->state == AL_PAUSED) return fail(AL_INVALID_OPERATION);
-    if (value != 0 && !state.buffers.count(static_cast<ALuint>(value))) return fail(AL_INVALID_NAME);
+    if (value != 0 && !fake.buffers.count(static_cast<ALuint>(value))) return fail(AL_INVALID_NAME);
     found->buffer = static_cast<ALuint>(value);
 }
 
 void alSourcef(ALuint source, ALenum param, ALfloat value) {
-    FakeAlSource* found = find_source(source);
+    fake_al::Source* found = find_source(source);
     if (!found) return;
     if (param == AL_GAIN) found->gain = value;
     if (param == AL_PITCH) found->pitch = value;
 }
 
 void alSource3f(ALuint source, ALenum param, ALfloat x, ALfloat y, ALfloat z) {
-    FakeAlSource* found = find_source(source);
+    fake_al::Source* found = find_source(source);
     if (!found || param != AL_POSITION) return;
     found->position[0] = x;
     found->position[1] = y;
@@ -157,49 +157,49 @@ void alSource3f(ALuint source, ALenum param, ALfloat x, ALfloat y, ALfloat z) {
 // A source without a buffer has nothing to play and stops at once.
 void alSourcePlay(ALuint source) {
     record("alSourcePlay", source);
-    if (FakeAlSource* found = find_source(source)) found->state = found->buffer ? AL_PLAYING : AL_STOPPED;
+    if (fake_al::Source* found = find_source(source)) found->state = found->buffer ? AL_PLAYING : AL_STOPPED;
 }
 
 void alSourcePause(ALuint source) {
     record("alSourcePause", source);
-    FakeAlSource* found = find_source(source);
+    fake_al::Source* found = find_source(source);
     if (found && found->state == AL_PLAYING) found->state = AL_PAUSED;
 }
 
 void alSourceStop(ALuint source) {
     record("alSourceStop", source);
-    if (FakeAlSource* found = find_source(source)) found->state = AL_STOPPED;
+    if (fake_al::Source* found = find_source(source)) found->state = AL_STOPPED;
 }
 
 void alGenBuffers(ALsizei n, ALuint* names) {
     record("alGenBuffers", n);
-    if (!state.contextCurrent) return fail(AL_INVALID_OPERATION);
+    if (!fake.contextCurrent) return fail(AL_INVALID_OPERATION);
     for (ALsizei i = 0; i < n; ++i) {
-        names[i] = state.nextBuffer++;
-        state.buffers[names[i]] = FakeAlBuffer();
+        names[i] = fake.nextBuffer++;
+        fake.buffers[names[i]] = fake_al::Buffer();
     }
 }
 
 void alBufferData(ALuint buffer, ALenum format, const ALvoid*, ALsizei size, ALsizei frequency) {
     record("alBufferData", buffer);
-    if (!state.contextCurrent) return fail(AL_INVALID_OPERATION);
-    auto found = state.buffers.find(buffer);
-    if (found == state.buffers.end()) return fail(AL_INVALID_NAME);
+    if (!fake.contextCurrent) return fail(AL_INVALID_OPERATION);
+    auto found = fake.buffers.find(buffer);
+    if (found == fake.buffers.end()) return fail(AL_INVALID_NAME);
     if (format == 0) return fail(AL_INVALID_ENUM);  // the buffer stays empty
-    found->second = FakeAlBuffer{format, size, frequency};
+    found->second = fake_al::Buffer{format, size, frequency};
 }
 
 // All or nothing, as in OpenAL: one name still attached to a source fails the call.
 void alDeleteBuffers(ALsizei n, const ALuint* names) {
-    if (!state.contextCurrent) return fail(AL_INVALID_OPERATION);
+    if (!fake.contextCurrent) return fail(AL_INVALID_OPERATION);
     for (ALsizei i = 0; i < n; ++i) {
         if (names[i] == 0) continue;
-        if (!state.buffers.count(names[i])) return fail(AL_INVALID_NAME);
+        if (!fake.buffers.count(names[i])) return fail(AL_INVALID_NAME);
         if (attached_anywhere(names[i])) return fail(AL_INVALID_OPERATION);
     }
     for (ALsizei i = 0; i < n; ++i) {
         record("alDeleteBuffers", names[i]);
-        state.buffers.erase(names[i]);
+        fake.buffers.erase(names[i]);
     }
 }
 

@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
-struct FakeAlSource {
+namespace fake_al {
+
+struct Source {
     ALint state = AL_INITIAL;
     ALuint buffer = 0;
     ALint looping = AL_FALSE;
@@ -21,13 +23,13 @@ struct FakeAlSource {
     float position[3] = {0.0f, 0.0f, 0.0f};
 };
 
-struct FakeAlBuffer {
+struct Buffer {
     ALenum format = 0;
     ALsizei size = 0;
     ALsizei frequency = 0;
 };
 
-struct FakeAl {
+struct State {
     // Scripted results.
     bool openDeviceOk = true;
     bool createContextOk = true;
@@ -39,8 +41,8 @@ struct FakeAl {
     bool contextCurrent = false;
     ALenum distanceModel = AL_INVERSE_DISTANCE_CLAMPED;
     ALenum error = AL_NO_ERROR;
-    std::map<ALuint, FakeAlSource> sources;
-    std::map<ALuint, FakeAlBuffer> buffers;
+    std::map<ALuint, Source> sources;
+    std::map<ALuint, Buffer> buffers;
     ALuint nextSource = 1;
     ALuint nextBuffer = 1001;  // apart from source names, so a mix-up shows
     int devicesClosed = 0;
@@ -56,6 +58,8 @@ struct FakeAl {
     void EndSound(ALuint source);
 };
 
-// The one fake; tests reset it with fake_al_reset().
-FakeAl& fake_al();
-void fake_al_reset();
+// The one fake; tests reset it with fake_al::Reset().
+State& state();
+void Reset();
+
+}  // namespace fake_al

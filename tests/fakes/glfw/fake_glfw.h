@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
-struct FakeJoystick {
+namespace fake_glfw {
+
+struct Joystick {
     bool present = false;
     bool gamepad = false;
     GLFWgamepadstate gamepadState{};
@@ -19,7 +21,7 @@ struct FakeJoystick {
     std::vector<unsigned char> hats;  // GLFW_HAT_* bits, one entry per hat
 };
 
-struct FakeGlfw {
+struct State {
     double time = 1.0;  // GLFW's clock has always run a little by the first frame
     bool initOk = true;
     bool focused = true;
@@ -35,7 +37,7 @@ struct FakeGlfw {
     int desktopWidth = 1920, desktopHeight = 1080;
     std::set<int> keysDown;
     double cursorX = 0, cursorY = 0;
-    FakeJoystick joysticks[GLFW_JOYSTICK_LAST + 1];
+    Joystick joysticks[GLFW_JOYSTICK_LAST + 1];
 
     std::vector<double> sleeps;  // every nx_host_sleep, in seconds (the clock moves on by as much)
     int polls = 0;
@@ -53,7 +55,10 @@ struct FakeGlfw {
     GLFWwindowclosefun closeCallback = nullptr;
 };
 
-// The one fake; tests reset it with fake_glfw_reset().
-FakeGlfw& fake_glfw();
-void fake_glfw_reset();
-GLFWwindow* fake_glfw_window();
+// The one fake; tests reset it with fake_glfw::Reset().
+State& state();
+void Reset();
+// The one window the fake makes.
+GLFWwindow* Window();
+
+}  // namespace fake_glfw

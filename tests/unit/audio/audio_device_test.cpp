@@ -24,21 +24,21 @@ protected:
         static bool rooted = false;
         if (!rooted) gc_root(rootedDevice);
         rooted = true;
-        fake_al_reset();
-        discarded.clear();
+        fake_al::Reset();
+        DiscardedBuffers().clear();
         host.sounds[kBeep] = {100, 1, 2, 22050};
         host.sounds[kBoom] = {100, 1, 2, 22050};
         host.sounds[kSong] = {1000, 2, 2, 44100};
         device = new gxtkAudio();
         gc_assign(rootedDevice, device);
-        fake_al().calls.clear();
+        fake_al::state().calls.clear();
     }
 
     gxtkSample* Load(const char* path) { return device->LoadSample(String(path)); }
     ALuint SourceOf(int channel) { return device->channels[channel].source; }
-    FakeAlSource& AlSource(int channel) { return fake_al().sources.at(SourceOf(channel)); }
+    fake_al::Source& AlSource(int channel) { return fake_al::state().sources.at(SourceOf(channel)); }
     static bool IsDiscarded(ALuint buffer) {
-        return std::find(discarded.begin(), discarded.end(), buffer) != discarded.end();
+        return std::count(DiscardedBuffers().begin(), DiscardedBuffers().end(), buffer) != 0;
     }
 
     AudioTestHost host;
@@ -48,7 +48,7 @@ protected:
 // ---- Opening OpenAL ----
 
 TEST_F(AudioDeviceTest, OpensWithoutDistanceAttenuationAndMusicSourceReady) {
-    EXPECT_EQ(fake_al().distanceModel, AL_NONE);
+    EXPECT_EQ(fake_al::state().distanceModel, AL_NONE);
     EXPECT_NE(SourceOf(kMusicChannel), 0u);
     for (int channel = 0; channel < kEffectChannels; ++channel) EXPECT_EQ(SourceOf(channel), 0u);
 }
@@ -62,10 +62,10 @@ class AudioDeviceOpenFailureTest : public AudioDeviceTest,
                                    public testing::WithParamInterface<OpenFailure> {};
 
 TEST_P(AudioDeviceOpenFailureTest, PrintsTheFailureAndPlaysOnSilently) {
-    fake_al_reset();
-    fake_al().openDeviceOk = GetParam().openDevice;
-    fake_al().createContextOk = GetParam().createContext;
-    fake_al().makeContextCurrentOk = GetParam().makeCurrent;
+    fake_al::Reset();
+    fake_al::state().openDeviceOk = GetParam().openDevice;
+    fake_al::state().createContextOk = GetParam().createContext;
+    fake_al::state().makeContextCurrentOk = GetParam().makeCurrent;
     testing::internal::CaptureStdout();
     device = new gxtkAudio();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), std::string(GetParam().message) + "\n");
@@ -76,7 +76,7 @@ TEST_P(AudioDeviceOpenFailureTest, PrintsTheFailureAndPlaysOnSilently) {
     device->SetVolume(0, 0.5f);
     device->Suspend();
     device->Resume();
-    EXPECT_TRUE(fake_al().sources.empty());
+    EXPECT_TRUE(fake_al::state().sources.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -93,8 +93,8 @@ TEST(AudioDeviceExitTest, ClosesContextAndDeviceWhenTheProgramExits) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     auto run = [] {
         std::atexit([] {
-            std::fprintf(stderr, "closed %d context, %d device\n", fake_al().contextsDestroyed,
-                         fake_al().devicesClosed);
+            std::fprintf(stderr, "closed %d context, %d device\n", fake_al::state().contextsDestroyed,
+                         fake_al::state().devicesClosed);
         });
         new gxtkAudio();
         std::exit(0);
@@ -109,11 +109,11 @@ TEST_F(AudioDeviceTest, SecondPlayOnAChannelCutsTheFirstAndKeepsTheSource) {
     gxtkSample* boom = Load(kBoom);
     ASSERT_EQ(device->PlaySample(beep, 3, 0), 0);
     ALuint source = SourceOf(3);
-    fake_al().calls.clear();
+    fake_al::state().calls.clear();
     ASSERT_EQ(device->PlaySample(boom, 3, 0), 0);
     EXPECT_EQ(SourceOf(3), source);
-    EXPECT_EQ(fake_al().CountFunction("alGenSources"), 0);
-    EXPECT_EQ(fake_al().Count("alSourceStop " + std::to_string(source)), 1);
+    EXPECT_EQ(fake_al::state().CountFunction("alGenSources"), 0);
+    EXPECT_EQ(fake_al::state().Count("alSourceStop " + std::to_string(source)), 1);
     EXPECT_EQ(AlSource(3).buffer, boom->buffer);
     EXPECT_EQ(AlSource(3).state, AL_PLAYING);
     EXPECT_EQ(device->ChannelState(3), kChannelPlaying);
@@ -125,7 +125,7 @@ TEST_F(AudioDeviceTest, OneShotThatEndedReadsStoppedWhileLoopKeepsPlaying) {
     device->PlaySample(beep, 1, 1);
     EXPECT_EQ(AlSource(0).looping, AL_FALSE);
     EXPECT_EQ(AlSource(1).looping, AL_TRUE);
-    fake_al().EndSound(SourceOf(0));
+    fake_al::state().EndSound(SourceOf(0));
     EXPECT_EQ(device->ChannelState(0), kChannelStopped);
     EXPECT_EQ(device->ChannelState(1), kChannelPlaying);
 }
@@ -145,13 +145,13 @@ TEST_F(AudioDeviceTest, PauseResumeAndStopMoveTheChannelState) {
 
 TEST_F(AudioDeviceTest, PausingAnEndedChannelStopsItAndPausesNothing) {
     device->PlaySample(Load(kBeep), 6, 0);
-    fake_al().EndSound(SourceOf(6));
-    fake_al().calls.clear();
+    fake_al::state().EndSound(SourceOf(6));
+    fake_al::state().calls.clear();
     device->PauseChannel(6);
     EXPECT_EQ(device->channels[6].state, kChannelStopped);
     device->ResumeChannel(6);
-    EXPECT_EQ(fake_al().CountFunction("alSourcePause"), 0);
-    EXPECT_EQ(fake_al().CountFunction("alSourcePlay"), 0);
+    EXPECT_EQ(fake_al::state().CountFunction("alSourcePause"), 0);
+    EXPECT_EQ(fake_al::state().CountFunction("alSourcePlay"), 0);
     EXPECT_EQ(device->ChannelState(6), kChannelStopped);
 }
 
@@ -163,9 +163,9 @@ TEST_F(AudioDeviceTest, SuspendAndResumeLeaveTheGamesOwnPauseAlone) {
     device->Suspend();
     EXPECT_EQ(AlSource(4).state, AL_PAUSED);
     EXPECT_EQ(device->ChannelState(4), kChannelPlaying);  // only the source paused
-    EXPECT_TRUE(fake_al().devicePaused) << "a suspended game leaves the mixer idle";
+    EXPECT_TRUE(fake_al::state().devicePaused) << "a suspended game leaves the mixer idle";
     device->Resume();
-    EXPECT_FALSE(fake_al().devicePaused);
+    EXPECT_FALSE(fake_al::state().devicePaused);
     EXPECT_EQ(AlSource(4).state, AL_PLAYING);
     EXPECT_EQ(AlSource(2).state, AL_PAUSED);
     EXPECT_EQ(device->ChannelState(2), kChannelPaused);
@@ -195,7 +195,7 @@ TEST_F(AudioDeviceTest, VolumeAndRateSetBeforePlayingStayOnTheChannel) {
 // they must never reach past the channel table (run under AddressSanitizer in CI).
 TEST_F(AudioDeviceTest, RejectsChannelsOutsideTheTableAndNullSamples) {
     gxtkSample* beep = Load(kBeep);
-    fake_al().calls.clear();
+    fake_al::state().calls.clear();
     for (int channel : {-1, kAudioChannels, 1000000, -2147483647 - 1}) {
         EXPECT_EQ(device->PlaySample(beep, channel, 0), -1);
         EXPECT_EQ(device->ChannelState(channel), kChannelStopped);
@@ -207,7 +207,7 @@ TEST_F(AudioDeviceTest, RejectsChannelsOutsideTheTableAndNullSamples) {
         device->SetRate(channel, 0.5f);
     }
     EXPECT_EQ(device->PlaySample(nullptr, 0, 0), -1);
-    EXPECT_TRUE(fake_al().calls.empty());
+    EXPECT_TRUE(fake_al::state().calls.empty());
     EXPECT_EQ(device->ChannelState(0), kChannelStopped);
 }
 
@@ -218,7 +218,7 @@ protected:
     // Room for the music source and channels 0-8: the 10th request is refused.
     void SetUp() override {
         AudioDeviceTest::SetUp();
-        fake_al().sourceLimit = 10;
+        fake_al::state().sourceLimit = 10;
         beep = Load(kBeep);
         for (int channel = 0; channel <= 8; ++channel) ASSERT_EQ(device->PlaySample(beep, channel, 1), 0);
     }
@@ -226,7 +226,7 @@ protected:
 };
 
 TEST_F(AudioDeviceStealingTest, TakesTheSourceOfTheLowestStoppedChannel) {
-    fake_al().EndSound(SourceOf(5));
+    fake_al::state().EndSound(SourceOf(5));
     device->StopChannel(7);
     device->PauseChannel(1);  // paused counts as busy
     ALuint expected = SourceOf(5);
@@ -238,15 +238,15 @@ TEST_F(AudioDeviceStealingTest, TakesTheSourceOfTheLowestStoppedChannel) {
 
 TEST_F(AudioDeviceStealingTest, FailsWhenEveryChannelIsPlayingOrPaused) {
     device->PauseChannel(0);
-    fake_al().calls.clear();
+    fake_al::state().calls.clear();
     EXPECT_EQ(device->PlaySample(beep, 9, 0), -1);
     EXPECT_EQ(device->ChannelState(9), kChannelStopped);
-    EXPECT_EQ(fake_al().CountFunction("alSourcePlay"), 0);
+    EXPECT_EQ(fake_al::state().CountFunction("alSourcePlay"), 0);
     for (int channel = 0; channel <= 8; ++channel) EXPECT_NE(SourceOf(channel), 0u);
 }
 
 TEST_F(AudioDeviceTest, MusicChannelNeverGivesItsSourceAway) {
-    fake_al().sourceLimit = 1;  // the music channel's source is the only one
+    fake_al::state().sourceLimit = 1;  // the music channel's source is the only one
     EXPECT_EQ(device->MusicState(), kChannelStopped);
     EXPECT_EQ(device->PlaySample(Load(kBeep), 0, 0), -1);
     EXPECT_NE(SourceOf(kMusicChannel), 0u);
@@ -267,7 +267,7 @@ TEST_P(AudioDeviceUploadTest, UploadsTheDecodedSoundInItsOpenAlFormat) {
     gxtkSample* sample = Load("kestrel://data/shape.wav");
     ASSERT_NE(sample, nullptr);
     ASSERT_NE(sample->buffer, 0u);
-    const FakeAlBuffer& buffer = fake_al().buffers.at(sample->buffer);
+    const fake_al::Buffer& buffer = fake_al::state().buffers.at(sample->buffer);
     EXPECT_EQ(buffer.format, GetParam().alFormat);
     EXPECT_EQ(buffer.size, GetParam().bytes);
     if (GetParam().alFormat) {
@@ -285,13 +285,13 @@ INSTANTIATE_TEST_SUITE_P(Shapes, AudioDeviceUploadTest,
 
 TEST_F(AudioDeviceTest, MissingFileLoadsNothing) {
     EXPECT_EQ(Load("kestrel://data/missing.wav"), nullptr);
-    EXPECT_EQ(fake_al().CountFunction("alGenBuffers"), 0);
+    EXPECT_EQ(fake_al::state().CountFunction("alGenBuffers"), 0);
 }
 
 TEST_F(AudioDeviceTest, PlayMusicOfAMissingFileLeavesTheMusicChannelStopped) {
     EXPECT_EQ(device->PlayMusic(String("kestrel://data/missing.ogg"), 1), -1);
     EXPECT_EQ(device->MusicState(), kChannelStopped);
-    EXPECT_EQ(fake_al().CountFunction("alSourcePlay"), 0);
+    EXPECT_EQ(fake_al::state().CountFunction("alSourcePlay"), 0);
 }
 
 TEST_F(AudioDeviceTest, PlayMusicLoopsTheFileOnTheMusicChannel) {
@@ -309,11 +309,11 @@ TEST_F(AudioDeviceTest, DiscardedBufferWaitsWhileItPlaysAndGoesAtALaterFlush) {
     EXPECT_TRUE(IsDiscarded(buffer));
     device->PlaySample(Load(kBoom), 2, 0);  // a flush while the beep still plays
     EXPECT_TRUE(IsDiscarded(buffer));
-    EXPECT_EQ(fake_al().buffers.count(buffer), 1u);
-    fake_al().EndSound(SourceOf(1));
+    EXPECT_EQ(fake_al::state().buffers.count(buffer), 1u);
+    fake_al::state().EndSound(SourceOf(1));
     Load(kBoom);  // the next flush
     EXPECT_FALSE(IsDiscarded(buffer));
-    EXPECT_EQ(fake_al().buffers.count(buffer), 0u);
+    EXPECT_EQ(fake_al::state().buffers.count(buffer), 0u);
 }
 
 TEST_F(AudioDeviceTest, StoppedChannelsLetGoOfDiscardedBuffersToo) {
@@ -323,8 +323,8 @@ TEST_F(AudioDeviceTest, StoppedChannelsLetGoOfDiscardedBuffersToo) {
     device->StopChannel(1);
     beep->Discard();
     Load(kBoom);
-    EXPECT_TRUE(discarded.empty());
-    EXPECT_EQ(fake_al().buffers.count(buffer), 0u);
+    EXPECT_TRUE(DiscardedBuffers().empty());
+    EXPECT_EQ(fake_al::state().buffers.count(buffer), 0u);
 }
 
 // Ends the collector's cycle and destroys whatever it found unreachable, as
@@ -344,14 +344,14 @@ TEST_F(AudioDeviceTest, CollectorKeepsPlayingSamplesAndDiscardsFinishedOnes) {
     testing::internal::CaptureStdout();
     CollectEverythingUnreachable();
     testing::internal::GetCapturedStdout();
-    discarded.clear();
+    DiscardedBuffers().clear();
     gxtkSample* playing = Load(kBeep);
     gxtkSample* finished = Load(kBoom);
     ALuint playingBuffer = playing->buffer;
     ALuint finishedBuffer = finished->buffer;
     device->PlaySample(playing, 0, 1);
     device->PlaySample(finished, 1, 0);
-    fake_al().EndSound(SourceOf(1));
+    fake_al::state().EndSound(SourceOf(1));
     testing::internal::CaptureStdout();
     CollectEverythingUnreachable();
     std::string output = testing::internal::GetCapturedStdout();

@@ -13,15 +13,15 @@ protected:
         static bool initialised = false;
         if (!initialised) nx_audio_init();
         initialised = true;
-        fake_al_reset();
+        fake_al::Reset();
         host.sounds["kestrel://data/sfx/hit.wav"] = {100, 1, 2, 22050};
         nx_audio_SetAudioDevice(new gxtkAudio());
-        fake_al().calls.clear();
+        fake_al::state().calls.clear();
     }
     void TearDown() override { nx_audio_device = nullptr; }
 
-    FakeAlSource& AlSource(int channel) {
-        return fake_al().sources.at(nx_audio_device->channels[channel].source);
+    fake_al::Source& AlSource(int channel) {
+        return fake_al::state().sources.at(nx_audio_device->channels[channel].source);
     }
 
     AudioTestHost host;
@@ -38,7 +38,7 @@ TEST_F(AudioModuleTest, LoadsSoundsFromTheDataDirectory) {
 TEST_F(AudioModuleTest, NullSoundsAndSoundsWithoutSamplePlayNothing) {
     nx_audio_PlaySound(nullptr, 0, 0);
     nx_audio_PlaySound((new c_Sound())->m_new2(), 0, 0);
-    EXPECT_TRUE(fake_al().calls.empty());
+    EXPECT_TRUE(fake_al::state().calls.empty());
     EXPECT_EQ(nx_audio_device->ChannelState(0), kChannelStopped);
 }
 

@@ -81,10 +81,10 @@ TEST_F(OpenAlNullTest, DiscardedBufferOutlivesItsSoundThenIsDeleted) {
     blip->Discard();
     FlushDiscarded();
     EXPECT_TRUE(alIsBuffer(buffer));
-    ASSERT_EQ(discarded.size(), 1u);
+    ASSERT_EQ(DiscardedBuffers().size(), 1u);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the 0.1 s sound is over
     FlushDiscarded();
-    EXPECT_TRUE(discarded.empty());
+    EXPECT_TRUE(DiscardedBuffers().empty());
     EXPECT_FALSE(alIsBuffer(buffer));
 }
 

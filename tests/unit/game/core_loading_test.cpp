@@ -11,10 +11,10 @@ constexpr int kLogoUnits = 256;  // the logo's size in game units
 class LoadingTest : public GameFixture {
 protected:
     int logoFilePixels() { return app->m_images[kImageStudioEmblem]->m_surface->Width(); }
-    int plays() { return fake_al().CountFunction("alSourcePlay"); }
+    int plays() { return fake_al::state().CountFunction("alSourcePlay"); }
     // The source of the most recent play.
     std::string lastPlayed() {
-        for (auto call = fake_al().calls.rbegin(); call != fake_al().calls.rend(); ++call)
+        for (auto call = fake_al::state().calls.rbegin(); call != fake_al::state().calls.rend(); ++call)
             if (call->rfind("alSourcePlay ", 0) == 0) return call->substr(13);
         return "";
     }
@@ -93,7 +93,7 @@ TEST_F(LoadingTest, TwentyFifthEffectCutsTheFirstOnesChannel) {
         }
     }
     EXPECT_EQ(lastPlayed(), first);
-    EXPECT_GE(fake_al().Count("alSourceStop " + first), 2) << "stopped before each of its two plays";
+    EXPECT_GE(fake_al::state().Count("alSourceStop " + first), 2) << "stopped before each of its two plays";
 }
 
 TEST_F(LoadingTest, SoundSettingsWithoutEffectsPlayNothingAndKeepTheRotation) {
@@ -107,9 +107,9 @@ TEST_F(LoadingTest, SoundSettingsWithoutEffectsPlayNothingAndKeepTheRotation) {
     ASSERT_EQ(lastPlayed(), sequence[0]);
     for (int silent : {0, 3}) {
         app->m_settings[5] = silent;
-        const size_t calls = fake_al().calls.size();
+        const size_t calls = fake_al::state().calls.size();
         app->p_PlaySFX(1, 1, 1, 0);
-        EXPECT_EQ(fake_al().calls.size(), calls) << "setting " << silent;
+        EXPECT_EQ(fake_al::state().calls.size(), calls) << "setting " << silent;
     }
     app->m_settings[5] = 2;
     app->p_PlaySFX(1, 1, 1, 0);

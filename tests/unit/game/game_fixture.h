@@ -36,7 +36,7 @@ class GameFixture : public testing::Test {
 protected:
     void SetUp() override {
         fake_gl::Reset();
-        fake_al_reset();
+        fake_al::Reset();
         ASSERT_EQ(chdir(programFolder().c_str()), 0) << "the game reads ./data beside the program";
         nx_app__app = nullptr;
         nx_framework_init();

@@ -169,9 +169,9 @@ TEST_F(OptionsBox, ICadeRowTogglesTheDecodingAndReleasesTheVirtualButtons) {
 // The switch is the desktop host's: for this test one stands in for the test
 // host, on the fake window system.
 TEST_F(OptionsBox, DisplayRowOpensTheDesktopModeFullscreenAndBringsBack640x480) {
-    fake_glfw_reset();
-    fake_glfw().desktopWidth = 1920;
-    fake_glfw().desktopHeight = 1080;
+    fake_glfw::Reset();
+    fake_glfw::state().desktopWidth = 1920;
+    fake_glfw::state().desktopHeight = 1080;
     NxGlfwGame desktop;
     desktop.SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
     nx_app__game = &desktop;
@@ -179,9 +179,9 @@ TEST_F(OptionsBox, DisplayRowOpensTheDesktopModeFullscreenAndBringsBack640x480) 
     EXPECT_EQ(rowText(kDisplayRowY), "Fullscreen");
 
     tapRow(kDisplayRowY);
-    EXPECT_TRUE(fake_glfw().fullscreen);
-    EXPECT_EQ(fake_glfw().windowWidth, 1920);
-    EXPECT_EQ(fake_glfw().windowHeight, 1080);
+    EXPECT_TRUE(fake_glfw::state().fullscreen);
+    EXPECT_EQ(fake_glfw::state().windowWidth, 1920);
+    EXPECT_EQ(fake_glfw::state().windowHeight, 1080);
     EXPECT_EQ(app->m_fullscreen, 1);
     EXPECT_GT(app->m_loadStep, 0) << "a new window size restarts loading";
     finishLoading();
@@ -190,9 +190,9 @@ TEST_F(OptionsBox, DisplayRowOpensTheDesktopModeFullscreenAndBringsBack640x480) 
     EXPECT_EQ(rowText(kDisplayRowY), "Windowed");
 
     tapRow(kDisplayRowY);
-    EXPECT_FALSE(fake_glfw().fullscreen);
-    EXPECT_EQ(fake_glfw().windowWidth, 640);
-    EXPECT_EQ(fake_glfw().windowHeight, 480);
+    EXPECT_FALSE(fake_glfw::state().fullscreen);
+    EXPECT_EQ(fake_glfw::state().windowWidth, 640);
+    EXPECT_EQ(fake_glfw::state().windowHeight, 480);
     EXPECT_EQ(app->m_fullscreen, 0);
     finishLoading();
     EXPECT_EQ(app->m_hdLevel, 2);

@@ -49,7 +49,7 @@ protected:
     }
     // Starts of sound `id` so far: each start attaches the sound's own buffer.
     int plays(int id) {
-        return fake_al().Count("alSourcei AL_BUFFER " + std::to_string(app->m_sounds[id]->m_sample->buffer));
+        return fake_al::state().Count("alSourcei AL_BUFFER " + std::to_string(app->m_sounds[id]->m_sample->buffer));
     }
     // The glyphs recorded this frame in order; other records end a run with '|'.
     bool showsText(const std::string& words) {

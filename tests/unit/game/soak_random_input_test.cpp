@@ -58,7 +58,7 @@ TEST_F(SoakTest, TwoHundredThousandUpdatesOfRandomInputKeepMemoryFlat) {
         if (update % 4 == 0) host.RenderGame();
         tick();
         host.UpdateGame();
-        if (update % 1000 == 0) fake_al().calls.clear();
+        if (update % 1000 == 0) fake_al::state().calls.clear();
         if (update == kSettleUpdates) settled = memoryInUse();
         if (update > kSettleUpdates) peakAfterSettling = std::max(peakAfterSettling, memoryInUse());
         ASSERT_GE(app->m_mode, 1) << "update " << update;

@@ -50,13 +50,13 @@ std::map<int, int> expected_codes() {
 class InputEventsTest : public testing::Test {
 protected:
     void SetUp() override {
-        fake_glfw_reset();
+        fake_glfw::Reset();
         log = new EventLog();
         host.SetDelegate(log);
         host.SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
         host.StartGame();
     }
-    void key(int glfwKey, int action) { NxGlfwGame::OnKey(fake_glfw_window(), glfwKey, 0, action, 0); }
+    void key(int glfwKey, int action) { NxGlfwGame::OnKey(fake_glfw::Window(), glfwKey, 0, action, 0); }
 
     NxGlfwGame host;
     EventLog* log;
@@ -94,7 +94,7 @@ TEST_F(InputEventsTest, EditingKeysRepeatTheirCharacter) {
 
 TEST_F(InputEventsTest, LetterComesAsKeyFromOneCallbackAndCharacterFromTheOther) {
     key(GLFW_KEY_A, GLFW_PRESS);
-    NxGlfwGame::OnChar(fake_glfw_window(), 'a');
+    NxGlfwGame::OnChar(fake_glfw::Window(), 'a');
     std::vector<Event> expected = {{c_NxGameEvent::KeyDown, 65}, {c_NxGameEvent::KeyChar, 97}};
     EXPECT_EQ(log->events, expected);
 }
@@ -103,18 +103,18 @@ TEST_F(InputEventsTest, KeysWithoutACodeAndExtraMouseButtonsProduceNothing) {
     key(GLFW_KEY_KP_ENTER, GLFW_PRESS);
     key(9999, GLFW_PRESS);
     key(-1, GLFW_PRESS);
-    NxGlfwGame::OnMouseButton(fake_glfw_window(), 3, GLFW_PRESS, 0);
-    NxGlfwGame::OnMouseButton(fake_glfw_window(), -1, GLFW_PRESS, 0);
+    NxGlfwGame::OnMouseButton(fake_glfw::Window(), 3, GLFW_PRESS, 0);
+    NxGlfwGame::OnMouseButton(fake_glfw::Window(), -1, GLFW_PRESS, 0);
     EXPECT_TRUE(log->events.empty());
 }
 
 TEST_F(InputEventsTest, PointerPositionsAreInFramebufferPixels) {
-    fake_glfw().framebufferScale = 2;
-    fake_glfw().cursorX = 10;
-    fake_glfw().cursorY = 20;
-    NxGlfwGame::OnMouseButton(fake_glfw_window(), 1, GLFW_PRESS, 0);
-    NxGlfwGame::OnMouseButton(fake_glfw_window(), 1, GLFW_RELEASE, 0);
-    NxGlfwGame::OnMousePos(fake_glfw_window(), 5, 6);
+    fake_glfw::state().framebufferScale = 2;
+    fake_glfw::state().cursorX = 10;
+    fake_glfw::state().cursorY = 20;
+    NxGlfwGame::OnMouseButton(fake_glfw::Window(), 1, GLFW_PRESS, 0);
+    NxGlfwGame::OnMouseButton(fake_glfw::Window(), 1, GLFW_RELEASE, 0);
+    NxGlfwGame::OnMousePos(fake_glfw::Window(), 5, 6);
     std::vector<Event> expected = {{c_NxGameEvent::MouseDown, 1, 20, 40},
                                    {c_NxGameEvent::MouseUp, 1, 20, 40},
                                    {c_NxGameEvent::MouseMove, -1, 10, 12}};
@@ -125,7 +125,7 @@ TEST_F(InputEventsTest, EventsBeforeTheStartAreDropped) {
     NxGlfwGame fresh;
     EventLog* quiet = new EventLog();
     fresh.SetDelegate(quiet);
-    NxGlfwGame::OnKey(fake_glfw_window(), GLFW_KEY_A, 0, GLFW_PRESS, 0);
+    NxGlfwGame::OnKey(fake_glfw::Window(), GLFW_KEY_A, 0, GLFW_PRESS, 0);
     EXPECT_TRUE(quiet->events.empty());
 }
 
@@ -144,7 +144,7 @@ protected:
 };
 
 TEST_F(JoystickTest, KnownPadReportsTheStandardLayout) {
-    FakeJoystick& pad = fake_glfw().joysticks[0];
+    fake_glfw::Joystick& pad = fake_glfw::state().joysticks[0];
     pad.present = pad.gamepad = true;
     pad.gamepadState.buttons[GLFW_GAMEPAD_BUTTON_B] = GLFW_PRESS;
     pad.gamepadState.buttons[GLFW_GAMEPAD_BUTTON_DPAD_LEFT] = GLFW_PRESS;
@@ -162,7 +162,7 @@ TEST_F(JoystickTest, KnownPadReportsTheStandardLayout) {
 }
 
 TEST_F(JoystickTest, FourteenButtonFiveAxisPadIsRemapped) {
-    FakeJoystick& pad = fake_glfw().joysticks[1];
+    fake_glfw::Joystick& pad = fake_glfw::state().joysticks[1];
     pad.present = true;
     pad.buttons.assign(14, GLFW_RELEASE);
     pad.buttons[10] = pad.buttons[13] = pad.buttons[8] = pad.buttons[9] = GLFW_PRESS;
@@ -202,7 +202,7 @@ TEST_F(JoystickTest, HatOfAnUnknownPadIsItsDpad) {
         {10, 9, GLFW_HAT_RIGHT_DOWN, {10, 11, 13}},
         {10, 2, GLFW_HAT_LEFT, {2, 8}},
     };
-    FakeJoystick& pad = fake_glfw().joysticks[3];
+    fake_glfw::Joystick& pad = fake_glfw::state().joysticks[3];
     pad.present = true;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.deviceButtons << " buttons, button " << c.heldButton
@@ -217,7 +217,7 @@ TEST_F(JoystickTest, HatOfAnUnknownPadIsItsDpad) {
 }
 
 TEST_F(JoystickTest, SmallPadLeavesTheOtherButtonsAlone) {
-    FakeJoystick& pad = fake_glfw().joysticks[0];
+    fake_glfw::Joystick& pad = fake_glfw::state().joysticks[0];
     pad.present = true;
     pad.buttons.assign(8, GLFW_PRESS);
     buttons[20] = true;  // as an earlier poll left it
@@ -228,7 +228,7 @@ TEST_F(JoystickTest, SmallPadLeavesTheOtherButtonsAlone) {
 }
 
 TEST_F(JoystickTest, OversizedPadIsReadWithinTheRecord) {
-    FakeJoystick& pad = fake_glfw().joysticks[2];
+    fake_glfw::Joystick& pad = fake_glfw::state().joysticks[2];
     pad.present = true;
     pad.buttons.assign(64, GLFW_PRESS);
     pad.hats = {GLFW_HAT_LEFT_UP};

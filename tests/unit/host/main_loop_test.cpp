@@ -35,7 +35,7 @@ public:
 class MainLoopTest : public testing::Test {
 protected:
     void SetUp() override {
-        fake_glfw_reset();
+        fake_glfw::Reset();
         delegate = new RecordingDelegate();
         host.SetDelegate(delegate);
         host.SetUpdateRate(60);
@@ -43,11 +43,11 @@ protected:
 
     // Runs the loop for `frames` frames; `frame` tells the current one.
     void run_frames(int frames) {
-        FakeGlfw& glfw = fake_glfw();
+        fake_glfw::State& glfw = fake_glfw::state();
         auto previous = glfw.onEvents;
         glfw.onEvents = [this, frames, previous] {
             if (previous) previous();
-            if (++frame >= frames) fake_glfw().shouldClose = true;
+            if (++frame >= frames) fake_glfw::state().shouldClose = true;
         };
         host.Run();
     }
@@ -58,7 +58,7 @@ protected:
 };
 
 TEST_F(MainLoopTest, SlowFrameIsFollowedByFourUpdatesAndNoSleep) {
-    FakeGlfw& glfw = fake_glfw();
+    fake_glfw::State& glfw = fake_glfw::state();
     std::vector<size_t> sleepsAtSwap;
     glfw.onSwap = [&] {
         sleepsAtSwap.push_back(glfw.sleeps.size());
@@ -77,7 +77,7 @@ TEST_F(MainLoopTest, SlowFrameIsFollowedByFourUpdatesAndNoSleep) {
 
 TEST_F(MainLoopTest, LoopSleepsUntilTheNextUpdateIsDue) {
     run_frames(5);
-    FakeGlfw& glfw = fake_glfw();
+    fake_glfw::State& glfw = fake_glfw::state();
     // No time passes while rendering, so each frame waits a whole period.
     ASSERT_FALSE(glfw.sleeps.empty());
     for (double s : glfw.sleeps) EXPECT_NEAR(s, 1.0 / 60, 1e-9);
@@ -85,7 +85,7 @@ TEST_F(MainLoopTest, LoopSleepsUntilTheNextUpdateIsDue) {
 }
 
 TEST_F(MainLoopTest, RateChangeInsideAnUpdateStopsTheCatchUp) {
-    FakeGlfw& glfw = fake_glfw();
+    fake_glfw::State& glfw = fake_glfw::state();
     glfw.onSwap = [this, &glfw] { glfw.time += frame == 2 ? 0.5 : 0.0; };
     bool changed = false;
     delegate->onUpdate = [this, &changed] {
@@ -101,14 +101,14 @@ TEST_F(MainLoopTest, RateChangeInsideAnUpdateStopsTheCatchUp) {
 
 TEST_F(MainLoopTest, RateZeroRunsOneUpdatePerFrameWithoutSleeping) {
     host.SetUpdateRate(0);
-    fake_glfw().onSwap = [] { fake_glfw().time += 0.3; };
+    fake_glfw::state().onSwap = [] { fake_glfw::state().time += 0.3; };
     run_frames(5);
-    EXPECT_TRUE(fake_glfw().sleeps.empty());
+    EXPECT_TRUE(fake_glfw::state().sleeps.empty());
     for (size_t i = 1; i < delegate->updatesPerFrame.size(); ++i) EXPECT_EQ(delegate->updatesPerFrame[i], 1);
 }
 
 TEST_F(MainLoopTest, LosingFocusSuspendsOnceAndRegainingItResumesWithoutABurst) {
-    FakeGlfw& glfw = fake_glfw();
+    fake_glfw::State& glfw = fake_glfw::state();
     glfw.onEvents = [this, &glfw] {
         glfw.focused = !(frame >= 2 && frame < 6);
         if (frame >= 2 && frame < 6) glfw.time += 1.0;  // a long time away
@@ -122,15 +122,15 @@ TEST_F(MainLoopTest, LosingFocusSuspendsOnceAndRegainingItResumesWithoutABurst) 
 }
 
 TEST_F(MainLoopTest, MinimisedWindowCountsAsUnfocused) {
-    fake_glfw().onEvents = [this] { fake_glfw().iconified = frame == 1; };
+    fake_glfw::state().onEvents = [this] { fake_glfw::state().iconified = frame == 1; };
     run_frames(4);
     EXPECT_EQ(delegate->suspends, 1);
     EXPECT_EQ(delegate->resumes, 1);
 }
 
 TEST_F(MainLoopTest, CloseButtonPostsTheCloseKeyAndKeepsTheWindowOpen) {
-    fake_glfw().onEvents = [this] {
-        if (frame == 1) fake_glfw().closeCallback(fake_glfw_window());
+    fake_glfw::state().onEvents = [this] {
+        if (frame == 1) fake_glfw::state().closeCallback(fake_glfw::Window());
     };
     run_frames(3);
     ASSERT_EQ(delegate->keys.size(), 2u);
@@ -142,7 +142,7 @@ TEST_F(MainLoopTest, CloseButtonPostsTheCloseKeyAndKeepsTheWindowOpen) {
 TEST_F(MainLoopTest, WindowIsCentredTitledAndCountsItsContext) {
     int contexts = glfwGraphicsSeq;
     run_frames(1);
-    FakeGlfw& glfw = fake_glfw();
+    fake_glfw::State& glfw = fake_glfw::state();
     EXPECT_EQ(glfw.windowX, 640);
     EXPECT_EQ(glfw.windowY, 300);
     EXPECT_EQ(glfw.windowWidth, 640);
@@ -155,7 +155,7 @@ TEST_F(MainLoopTest, WindowIsCentredTitledAndCountsItsContext) {
 
 TEST_F(MainLoopTest, HeldKeysAreReleasedBeforeTheWindowChanges) {
     run_frames(1);
-    FakeGlfw& glfw = fake_glfw();
+    fake_glfw::State& glfw = fake_glfw::state();
     glfw.keysDown = {GLFW_KEY_LEFT, GLFW_KEY_RIGHT_SHIFT, GLFW_KEY_KP_ENTER};
     delegate->keys.clear();
     NxGlfwVideoMode* desktop = host.GetGlfwDesktopMode();
@@ -173,8 +173,8 @@ TEST_F(MainLoopTest, HeldKeysAreReleasedBeforeTheWindowChanges) {
 }
 
 TEST_F(MainLoopTest, DesktopModeReportsSizeAndColourBits) {
-    fake_glfw().desktopWidth = 2560;
-    fake_glfw().desktopHeight = 1440;
+    fake_glfw::state().desktopWidth = 2560;
+    fake_glfw::state().desktopHeight = 1440;
     NxGlfwVideoMode* mode = host.GetGlfwDesktopMode();
     EXPECT_EQ(mode->width, 2560);
     EXPECT_EQ(mode->height, 1440);
@@ -182,7 +182,7 @@ TEST_F(MainLoopTest, DesktopModeReportsSizeAndColourBits) {
 }
 
 TEST_F(MainLoopTest, MillisecsTruncatesTheClock) {
-    fake_glfw().time = 1.9999;
+    fake_glfw::state().time = 1.9999;
     EXPECT_EQ(host.Millisecs(), 1999);
 }
 
