@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the host's image decoder as a file, the way an
 // asset arrives. A decoded image must have a size and depth the renderer can
-// trust: width × height × depth bytes, depth 1 to 4.
+// trust: width × height × depth bytes, depth 1 to 4, within the image limits
+// (which the decoder judges from the header before decoding).
 #include <unistd.h>
 
 #include <cstdint>
@@ -36,8 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     unsigned char* pixels = nx_host_DecodeImageFile(&host, String(ScratchPath().c_str()), &width, &height, &depth);
     if (!pixels) return 0;
     if (width < 1 || height < 1 || depth < 1 || depth > 4) std::abort();
+    if (width > kMaxImageSide || height > kMaxImageSide) std::abort();
+    const size_t bytes = size_t(width) * height * depth;
+    if (bytes > kMaxImageBytes) std::abort();
     // Touch the last byte: the buffer must hold every pixel it claims.
-    volatile unsigned char last = pixels[size_t(width) * height * depth - 1];
+    volatile unsigned char last = pixels[bytes - 1];
     (void)last;
     std::free(pixels);
     return 0;
