@@ -1,95 +1,204 @@
-# Shared steps of the end-to-end tests: a virtual display, the real program
-# started from a folder of its own, its window, keys, and its exit status.
-# Sourced by each test script; $1 of the script is the built program.
-
+# Shared steps of the end-to-end journeys: a virtual display, the real
+# program installed in a folder of its own, keys held until the game shows
+# their effect, screenshots read for what a player looks at, captured sound
+# and the state file. Sourced by each journey; its $1 is the built program.
 set -euo pipefail
 
-E2E_PROGRAM=$(readlink -f "$1")
-E2E_WORK=$(mktemp -d /tmp/flingaroo-e2e-XXXXXX)
-E2E_GAME_PID=""
-E2E_XVFB_PID=""
+PROGRAM=$(readlink -f "$1")
+WORK=$(mktemp -d /tmp/flingaroo-e2e-XXXXXX)
+GAME="$WORK/game"            # the installed program with its data
+STATE="$GAME/.kestrelstate"  # the state file beside it
+GAME_PID="" XVFB_PID="" OTHER_PID="" WINDOW="" BALL="" DIGITS=""
 
-e2e_fail() {
-  echo "FAIL: $*" >&2
-  exit 1
+# Fails the journey, showing the end of what the program printed.
+fail() { echo "FAIL: $*" >&2; tail -n 5 "$WORK/stdout" "$WORK/stderr" >&2 2>/dev/null; exit 1; }
+trap 'kill $GAME_PID $OTHER_PID $XVFB_PID 2>/dev/null; rm -rf "$WORK"' EXIT
+
+# An Xvfb screen of the given size on a free display number. It must not
+# reset when its last client leaves, or an xdotool call ending just as the
+# program connects would make the program's glfwInit fail.
+start_display() {
+  exec 3< <(Xvfb -displayfd 1 -screen 0 "$1x24" -nolisten tcp -noreset 2>"$WORK/xvfb.log")
+  XVFB_PID=$!
+  read -r -t 20 number <&3 && export DISPLAY=":$number" || fail "Xvfb did not start"
 }
 
-e2e_cleanup() {
-  [ -n "$E2E_GAME_PID" ] && kill "$E2E_GAME_PID" 2>/dev/null || true
-  [ -n "$E2E_XVFB_PID" ] && kill "$E2E_XVFB_PID" 2>/dev/null || true
-  rm -rf "$E2E_WORK"
-}
-trap e2e_cleanup EXIT
+install_game() { rm -rf "$GAME" && mkdir -p "$GAME" && cp "$PROGRAM" "$GAME/flingaroo" && cp -r "$(dirname "$PROGRAM")/data" "$GAME"; }
 
-# Starts Xvfb on a free display number with the given screen size. It must
-# not reset when its last client leaves: an xdotool call ending just as the
-# program connects would otherwise make the program's glfwInit fail.
-e2e_start_display() {
-  local size=${1:-1920x1080}
-  exec 3< <(Xvfb -displayfd 1 -screen 0 "${size}x24" -nolisten tcp -noreset 2>"$E2E_WORK/xvfb.log")
-  E2E_XVFB_PID=$!
-  local number
-  read -r -t 10 number <&3 || e2e_fail "Xvfb did not start"
-  export DISPLAY=":$number"
+# Starts the installed game, waits for its window and focuses it, so that
+# XTEST keys reach it.
+launch() {
+  LAUNCHED=$EPOCHREALTIME
+  ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null} "$GAME/flingaroo" >"$WORK/stdout" 2>"$WORK/stderr" </dev/null &
+  GAME_PID=$!
+  wait_for 30 "window titled Flingaroo" window_shown
+  xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
 }
+# geometry_is X,Y WxH: where the window stands and its size.
+geometry_is() { [[ "$(xdotool getwindowgeometry "$WINDOW" | tr -s '\n ' ' ')" == *"Position: $1 "*"Geometry: $2 "* ]]; }
+window_shown() { WINDOW=$(xdotool search --onlyvisible --name '^Flingaroo$' 2>/dev/null | head -1) && [ -n "$WINDOW" ]; }
 
-# Copies the program with its data beside it into the work folder, so each
-# test has its own state file; E2E_GAME_DIR is that folder.
-e2e_install_game() {
-  local build
-  build=$(dirname "$E2E_PROGRAM")
-  E2E_GAME_DIR="$E2E_WORK/game"
-  mkdir -p "$E2E_GAME_DIR"
-  cp "$E2E_PROGRAM" "$E2E_GAME_DIR/"
-  [ -d "$build/data" ] && cp -r "$build/data" "$E2E_GAME_DIR/"
-  return 0
+# Everything the game plays goes to $WORK/NAME.wav; the file is complete once
+# the program has closed its sound device, as it does when it ends.
+launch_capturing() {
+  printf '[general]\ndrivers=wave\nsample-type=int16\nfrequency=44100\n[wave]\nfile=%s\n' "$WORK/$1.wav" >"$WORK/alsoft.conf"
+  ALSOFT_CONF="$WORK/alsoft.conf" ALSOFT_DRIVERS=wave launch
 }
+# heard NAME FROM: the capture's length in seconds and peak amplitude (0 to
+# 1), from FROM seconds on.
+heard() { sox "$WORK/$1.wav" -n trim "$2" stat 2>&1 | awk '/^Length/ { s = $3 } /^Maximum amp/ { p = $3 } END { print s + 0, p + 0 }'; }
 
-# Starts the installed program; its output goes to $E2E_WORK/stdout.
-e2e_run_game() {
-  ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null} "$E2E_GAME_DIR/$(basename "$E2E_PROGRAM")" \
-    >"$E2E_WORK/stdout" 2>"$E2E_WORK/stderr" </dev/null &
-  E2E_GAME_PID=$!
-}
-
-e2e_start_game() {
-  e2e_install_game
-  e2e_run_game
-}
-
-# Waits for the window titled Flingaroo and prints its id.
-e2e_window() {
-  local id=""
-  for _ in $(seq 600); do
-    id=$(xdotool search --onlyvisible --name '^Flingaroo$' 2>/dev/null | head -1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    if ! kill -0 "$E2E_GAME_PID" 2>/dev/null; then
-      cat "$E2E_WORK/stdout" "$E2E_WORK/stderr" >&2
-      e2e_fail "the program ended before its window appeared"
-    fi
-    sleep 0.1
+# wait_for SECONDS WHAT CHECK ARGS...: repeats CHECK until it holds; fails
+# naming WHAT when the time is up or the program has ended. With KEY set the
+# key is held meanwhile, let go for half a second in every two: the game
+# reads held keys once per update and takes a press only after it has seen
+# every key up, which a busy machine can hide between two presses.
+wait_for() {
+  local seconds=$1 what=$2 start=${EPOCHREALTIME/./} down="" phase
+  shift 2
+  until "$@"; do
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the program ended while waiting for $what"
+    phase=$((${EPOCHREALTIME/./} - start))
+    ((phase < seconds * 1000000)) || fail "no $what within $seconds s"
+    if [ -n "${KEY:-}" ] && (((phase / 500000) % 4 < 3)) && [ -z "$down" ]; then xdotool keydown "$KEY" && down=1; fi
+    if [ -n "$down" ] && (((phase / 500000) % 4 == 3)); then xdotool keyup "$KEY" && down=""; fi
+    sleep 0.05
   done
-  cat "$E2E_WORK/stdout" "$E2E_WORK/stderr" >&2
-  e2e_fail "no window titled Flingaroo appeared"
+  if [ -n "$down" ]; then xdotool keyup "$KEY"; fi
+}
+press() { KEY=$1 wait_for "${@:2}"; }
+
+# Ends the program with F4 or another action and expects exit status 0.
+end_with() {
+  "$@"
+  local status=0
+  timeout 20 tail --pid="$GAME_PID" -f /dev/null || fail "the program did not end after $*"
+  wait "$GAME_PID" || status=$?
+  GAME_PID=""
+  [ "$status" = 0 ] || fail "exit status $status after $*"
 }
 
-e2e_key() {
-  xdotool key --window "$1" "$2"
+shot() { import -window "$WINDOW" "$WORK/$1.png"; }
+
+# Keeps a screenshot for the documentation when FLINGAROO_SCREENSHOT_DIR is set.
+keep() { [ -z "${FLINGAROO_SCREENSHOT_DIR:-}" ] || { mkdir -p "$FLINGAROO_SCREENSHOT_DIR" && cp "$WORK/$1.png" "$FLINGAROO_SCREENSHOT_DIR/$2.png"; }; }
+
+# pixels SHOT WxH+X+Y: "x y r g b" for each pixel of that part of the
+# screenshot, given for a 640 x 480 window; a larger one shows the same
+# picture scaled up and is sampled down to match.
+pixels() {
+  convert "$WORK/$1.png" -sample '640x480!' -crop "$2" +repage -depth 8 rgb:- |
+    od -An -v -tu1 -w3 | awk -v w="${2%%x*}" '{ print (NR - 1) % w, int((NR - 1) / w), $1, $2, $3 }'
 }
 
-# Waits for the program to end and sets E2E_STATUS to its exit status
-# (not in a subshell: only this shell can wait for its child).
-e2e_wait_exit() {
-  E2E_STATUS=0
-  for _ in $(seq 100); do
-    kill -0 "$E2E_GAME_PID" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$E2E_GAME_PID" 2>/dev/null && e2e_fail "the program did not end"
-  wait "$E2E_GAME_PID" || E2E_STATUS=$?
-  E2E_GAME_PID=""
+# count SHOT WxH+X+Y RMIN RMAX GMIN GMAX BMIN BMAX: the pixels of that part
+# whose channels lie within the ranges.
+count() {
+  pixels "$1" "$2" | awk -v r0="$3" -v r1="$4" -v g0="$5" -v g1="$6" -v b0="$7" -v b1="$8" '
+    $3 >= r0 && $3 <= r1 && $4 >= g0 && $4 <= g1 && $5 >= b0 && $5 <= b1 { n++ } END { print n + 0 }'
 }
 
-e2e_still_running() {
-  kill -0 "$E2E_GAME_PID" 2>/dev/null
+# ---- What the player sees, each check taking its own screenshot.
+
+# The ball: its rim is a deep orange that nothing else in a level shares (the
+# rings are gold, the start markers pink and pale orange); the score line is
+# skipped, and so is the much larger orange of the title menu's logo. A
+# level is shown when the ball is seen; BALL tells where.
+level_shown() {
+  shot "$1"
+  BALL=$(pixels "$1" 640x430+0+50 | awk '
+    $3 >= 225 && $4 >= 85 && $4 <= 135 && $5 >= 40 && $5 <= 85 { n++; sx += $1; sy += $2 }
+    END { if (n >= 30 && n <= 600) printf "%d %d\n", sx / n, sy / n + 50 }')
+  [ -n "$BALL" ]
+}
+
+# The ball waits at the top at rest: the camera glides to it when a level
+# starts and after loading.
+ball_at_rest() {
+  level_shown rest || return 1
+  local before=$BALL
+  sleep 0.1
+  level_shown rest && [ "$BALL" = "$before" ]
+}
+
+# fling KEY: flings the waiting ball with KEY; FLUNG tells which way it went
+# and the screenshot "flight" shows it on its way.
+fling() {
+  wait_for 20 "ball waiting at the top" ball_at_rest
+  START=${BALL% *}
+  press "$1" 20 "ball flung with $1" ball_left_start
+}
+ball_left_start() {
+  level_shown flight || return 1
+  if ((${BALL% *} <= START - 8)); then FLUNG=left; elif ((${BALL% *} >= START + 8)); then FLUNG=right; else return 1; fi
+}
+
+# The title menu stands once its logo, orange letters on the upper left, has
+# slid in and the score panel's digits read the same in two screenshots in a
+# row. The digits are drawn see-through over the panel, whose colour follows
+# the last level's: a pixel is a digit's when it shows at least a fifth of
+# the way from the panel's most common red to full red. DIGITS lists them.
+logo_shown() { shot menu && [ "$(count menu 400x130+40+20 240 255 150 200 60 110)" -gt 1500 ]; }
+menu_shown() {
+  logo_shown || return 1
+  local before=$DIGITS
+  DIGITS=$(pixels menu 50x60+590+76 | awk '{ r[$1 " " $2] = $3; seen[$3]++ }
+    END { for (v in seen) if (seen[v] > seen[panel]) panel = v
+          for (p in r) if (r[p] >= panel + 0.2 * (255 - panel)) print p }' | sort)
+  [ -n "$DIGITS" ] && [ "$DIGITS" = "$before" ]
+}
+menu_up() { DIGITS="" && wait_for 30 "title menu" menu_shown; }
+
+# Level 1 is selected when no item's number shows left of the selected one.
+level1_selected() { menu_shown && [ "$(count menu 110x24+120+306 150 255 150 255 150 255)" = 0 ]; }
+
+# The pause panel's orange body, dimmed play around it, at mid-screen.
+pause_shown() { shot "$1" && [ "$(count "$1" 240x60+200+200 150 255 80 200 0 90)" -gt 3000 ]; }
+# pause_lit X Y: the highlight's yellow glow around the pause menu's button
+# there: quit 180 184, resume 320 248, options 460 184.
+pause_lit() { pause_shown lit && [ "$(count lit 80x80+$(($1 - 40))+$(($2 - 40)) 220 255 220 255 70 140)" -gt 500 ]; }
+
+# The results panel's yellow band has run in from the left to its full length.
+results_shown() { shot "$1" && [ "$(count "$1" 8x8+418+212 110 200 110 200 0 60)" -ge 48 ]; }
+
+# The loading screen: its dark blue background in two corners, the orange
+# band across the middle and the yellow sun below the logo.
+loading_shown() {
+  shot loading
+  [ "$(count loading 8x8+0+0 34 46 34 46 74 86)" = 64 ] && [ "$(count loading 8x8+632+472 34 46 34 46 74 86)" = 64 ] &&
+    [ "$(count loading 8x8+16+236 181 193 118 130 60 72)" = 64 ] && [ "$(count loading 4x4+318+376 206 218 206 218 10 22)" = 16 ]
+}
+
+# ---- The state file.
+
+# Prints the three (score, rings) pairs of level 1 and the sound mode when
+# the state file is a whole saved string whose every checksum holds; fails
+# otherwise. (The journeys' numbers are too small for the sums to wrap.)
+record() {
+  awk '
+    function check(sum, at, what) { if (sum != p[at]) { print what " checksum" >"/dev/stderr"; exit 1 } }
+    { line = line $0 }
+    END {
+      if (split(line, p, "|") != 771 || p[771] != "") { print "not 770 numbers" >"/dev/stderr"; exit 1 }
+      for (i = 0; i < 25; i++) sum += p[i + 1] * i
+      check(sum, 26, "settings")
+      sum = 0; for (i = 27; i <= 34; i++) sum += p[i]
+      check(sum, 35, "badge")
+      for (a = 0; a < 105; a++) {
+        sum = 0; for (k = 0; k < 3; k++) sum += (k + 4) * p[36 + 7 * a + 2 * k] + (a + k + 3) * p[37 + 7 * a + 2 * k]
+        check(sum, 42 + 7 * a, "level slot " a)
+      }
+      print p[36], p[37], p[38], p[39], p[40], p[41], p[6]
+    }' "$STATE"
+}
+
+# write_state MODE [BROKEN]: a saved string with sound mode MODE, the pad and
+# overscan slots as loading repairs them, no badges and level 1's record of
+# 123 points and 3 rings, too few to unlock level 2. Every checksum holds
+# but the settings' one, Σ slot × index = 5 × MODE + 10 × 64 + 11 × 64 +
+# 12 × 10 + 14 × 1, when BROKEN is added to it.
+write_state() {
+  printf '0|0|0|0|0|%d|0|0|0|0|64|64|10|0|1|0|0|0|0|0|0|0|0|0|0|%d|0|0|0|0|0|0|0|0|0|123|3|0|0|0|0|%d|' \
+    "$1" $((5 * $1 + 1478 + ${2:-0})) $((4 * 123 + 3 * 3)) >"$STATE"
+  printf '0|%.0s' $(seq 728) >>"$STATE"  # the other 104 level slots
 }

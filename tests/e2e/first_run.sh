@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# A player's first run: the 640 x 480 window titled Flingaroo opens centred,
+# the title menu comes up, level 1 is flung left with J and ends in its
+# results panel, with sound (the effects, after the logo jingle, are
+# captured). Level 1 again: Escape pauses it, Enter resumes it with the ball
+# still waiting, X flings it right, Backspace pauses the flight and the quit
+# button ends it. The state file holds the records with every checksum
+# valid; F4 ends the program with 0, and after a restart every block
+# reports loaded and the menu's score panel shows the same records as
+# before. With FLINGAROO_SCREENSHOT_DIR set, the menu, play and results
+# pictures of the documentation are kept.
+source "$(dirname "$0")/lib.sh"
+
+start_display 1024x768
+install_game
+launch_capturing first
+geometry_is 192,144 640x480 || fail "the window is not 640 x 480 centred on the 1024 x 768 screen"
+menu_up
+jingle_over=$(awk -v a="$LAUNCHED" -v b="$EPOCHREALTIME" 'BEGIN { print b - a + 1.2 }')  # the jingle lasts 1.19 s
+fresh=$DIGITS
+grep -q "Loaded\|Invalid" "$WORK/stdout" && fail "a fresh state reported loaded blocks"
+
+press space 20 "level 1 started" ball_at_rest
+fling j
+[ "$FLUNG" = left ] || fail "J flung the ball $FLUNG, not left"
+keep flight play
+wait_for 60 "results panel" results_shown results
+keep results results
+menu_up
+read -r best rings second _ third _ < <(record) || fail "no valid state after the first game"
+echo "after the first game: best $best ($rings rings), then $second, $third"
+((best > 0 && rings >= 0 && rings <= 10 && second == 0 && third == 0)) || fail "the first game's record is implausible"
+first=$best
+
+press Left 20 "level 1 selected" level1_selected
+press space 20 "level 1 started again" ball_at_rest
+waiting=$BALL
+press Escape 10 "pause panel" pause_lit 320 248
+press Return 10 "level back after Enter" eval '! pause_shown resumed && ball_at_rest'
+[ "$BALL" = "$waiting" ] || fail "the ball left its start ($waiting) for $BALL on resuming"
+fling x
+[ "$FLUNG" = right ] || fail "X flung the ball $FLUNG, not right"
+press BackSpace 10 "pause panel during the flight" pause_lit 320 248
+press Left 10 "quit button" pause_lit 180 184
+press space 10 "results panel after quitting" results_shown quit
+menu_up
+read -r best _ second _ third _ < <(record) || fail "no valid state after quitting"
+echo "after quitting the second game: best $best, then $second, $third"
+((best >= second && third == 0 && (best == first || second == first))) || fail "the first game's score $first was lost"
+press Left 20 "level 1 selected" level1_selected
+before=$DIGITS
+end_with xdotool key F4
+read -r seconds peak < <(heard first "$jingle_over")
+echo "captured after the jingle: $seconds s, peak $peak"
+awk -v p="$peak" 'BEGIN { exit !(p > 0.05) }' || fail "no sound effects were heard"
+
+launch
+DIGITS=""
+press Left 30 "level 1 selected after the restart" level1_selected
+keep menu menu
+for line in "Settings Loaded" "Badges Loaded" "Highscore 0 Loaded" "Highscore 102 Loaded"; do
+  grep -qx "$line" "$WORK/stdout" || fail "no line '$line' after the restart"
+done
+grep -q "Invalid" "$WORK/stdout" && fail "a block of the game's own save was invalid"
+# The same panel shows when nine in ten of the digits' pixels are shared.
+same() { (($(comm -12 <(echo "$1") <(echo "$2") | wc -l) * 10 >= 9 * $(sort -u <(echo "$1") <(echo "$2") | wc -l))); }
+same "$before" "$DIGITS" || fail "the score panel after the restart differs from the one before it"
+same "$fresh" "$DIGITS" && fail "the score panel shows no records"
+end_with xdotool key F4
+echo "PASS"

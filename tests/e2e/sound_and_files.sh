@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# With the sound mode saved as Off, nothing of the logo jingle, a level's
+# start and a fling is heard (all is captured), and the window's close
+# button, pressed during the level, ends the program with 0 at once. Bad
+# surroundings still let the game start and end with 0: no sound device, no
+# data folder and a damaged settings block, whose loss spares the intact
+# level record; a save file of absurd numbers with random bytes amid 20 MB
+# of them, beside a damaged image and sound.
+source "$(dirname "$0")/lib.sh"
+
+close_window=${FLINGAROO_CLOSE_WINDOW:-}
+[ -x "$close_window" ] || fail "FLINGAROO_CLOSE_WINDOW does not name the built flingaroo_close_window"
+# Without its data the menu is its plain blue backdrop.
+bare_menu_shown() { shot bare && [ "$(count bare 8x8+0+0 0 6 34 46 74 86)" = 64 ]; }
+
+start_display 640x480
+install_game
+write_state 0
+launch_capturing silent
+menu_up
+grep -qx "Settings Loaded" "$WORK/stdout" || fail "the written settings were not loaded"
+press space 20 "level started" ball_at_rest
+fling x
+xprop -id "$WINDOW" WM_PROTOCOLS | grep -q WM_DELETE_WINDOW || fail "the window does not take the close request"
+end_with "$close_window" "$WINDOW"
+read -r seconds peak < <(heard silent 0)
+echo "captured with sound Off: $seconds s, peak $peak"
+# Off leaves at most the output's dither, one step of 16 bits.
+awk -v s="$seconds" -v p="$peak" 'BEGIN { exit !(s > 1 && p < 0.001) }' || fail "sound Off is not silent"
+
+install_game
+rm -rf "$GAME/data"
+write_state 1 1
+ALSOFT_DRIVERS=no-such-driver launch
+wait_for 30 "menu without data" bare_menu_shown
+for line in "OpenAl error: alcOpenDevice failed" "Settings Checksum Invalid" "Highscore 0 Loaded"; do
+  grep -qx "$line" "$WORK/stdout" || fail "no line '$line' without a sound device and with damaged settings"
+done
+end_with xdotool key F4
+
+install_game
+{ printf '99999999|%.0s' $(seq 26) && head -c 100000 /dev/urandom && head -c 20000000 < <(yes '99999999|'); } >"$STATE"
+truncate -s 100 "$GAME/data/tiles-hd.png" "$GAME/data/sfx/001.wav"
+launch
+wait_for 30 "title menu" logo_shown  # at the options item, where the list opens after a level 100 done
+grep -qx "Settings Checksum Invalid" "$WORK/stdout" || fail "a save of random bytes and absurd numbers was taken as valid"
+end_with xdotool key F4
+echo "PASS"
