@@ -20,7 +20,7 @@ jingle_over=$(awk -v a="$LAUNCHED" -v b="$EPOCHREALTIME" 'BEGIN { print b - a + 
 fresh=$DIGITS
 grep -q "Loaded\|Invalid" "$WORK/stdout" && fail "a fresh state reported loaded blocks"
 
-press space 20 "level 1 started" ball_at_rest
+start_level
 fling j
 [ "$FLUNG" = left ] || fail "J flung the ball $FLUNG, not left"
 keep flight play
@@ -33,10 +33,10 @@ echo "after the first game: best $best ($rings rings), then $second, $third"
 first=$best
 
 press Left 20 "level 1 selected" level1_selected
-press space 20 "level 1 started again" ball_at_rest
+start_level
 waiting=$BALL
 press Escape 10 "pause panel" pause_lit 320 248
-press Return 10 "level back after Enter" eval '! pause_shown resumed && ball_at_rest'
+resume Return
 [ "$BALL" = "$waiting" ] || fail "the ball left its start ($waiting) for $BALL on resuming"
 fling x
 [ "$FLUNG" = right ] || fail "X flung the ball $FLUNG, not right"

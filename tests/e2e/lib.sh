@@ -50,9 +50,11 @@ heard() { sox "$WORK/$1.wav" -n trim "$2" stat 2>&1 | awk '/^Length/ { s = $3 } 
 
 # wait_for SECONDS WHAT CHECK ARGS...: repeats CHECK until it holds; fails
 # naming WHAT when the time is up or the program has ended. With KEY set the
-# key is held meanwhile, let go for half a second in every two: the game
-# reads held keys once per update and takes a press only after it has seen
-# every key up, which a busy machine can hide between two presses.
+# key is held meanwhile, let go for a second in every four: the game reads
+# held keys once per update and takes a press only after it has seen every
+# key up, which a busy machine can hide between two presses. A check must
+# see the press's effect well within the three seconds, or a second press
+# may act again.
 wait_for() {
   local seconds=$1 what=$2 start=${EPOCHREALTIME/./} down="" phase
   shift 2
@@ -60,8 +62,8 @@ wait_for() {
     kill -0 "$GAME_PID" 2>/dev/null || fail "the program ended while waiting for $what"
     phase=$((${EPOCHREALTIME/./} - start))
     ((phase < seconds * 1000000)) || fail "no $what within $seconds s"
-    if [ -n "${KEY:-}" ] && (((phase / 500000) % 4 < 3)) && [ -z "$down" ]; then xdotool keydown "$KEY" && down=1; fi
-    if [ -n "$down" ] && (((phase / 500000) % 4 == 3)); then xdotool keyup "$KEY" && down=""; fi
+    if [ -n "${KEY:-}" ] && (((phase / 1000000) % 4 < 3)) && [ -z "$down" ]; then xdotool keydown "$KEY" && down=1; fi
+    if [ -n "$down" ] && (((phase / 1000000) % 4 == 3)); then xdotool keyup "$KEY" && down=""; fi
     sleep 0.05
   done
   if [ -n "$down" ]; then xdotool keyup "$KEY"; fi
@@ -120,6 +122,11 @@ ball_at_rest() {
   sleep 0.1
   level_shown rest && [ "$BALL" = "$before" ]
 }
+
+# From the title menu, starts the selected level and waits for the ball at
+# the top; resume KEY goes on with a paused level and waits for it likewise.
+start_level() { press space 20 "level started" level_shown start && wait_for 20 "ball waiting at the top" ball_at_rest; }
+resume() { press "$1" 10 "level back after $1" eval '! pause_shown resumed' && wait_for 10 "ball after resuming" ball_at_rest; }
 
 # fling KEY: flings the waiting ball with KEY; FLUNG tells which way it went
 # and the screenshot "flight" shows it on its way.

@@ -19,7 +19,7 @@ write_state 0
 launch_capturing silent
 menu_up
 grep -qx "Settings Loaded" "$WORK/stdout" || fail "the written settings were not loaded"
-press space 20 "level started" ball_at_rest
+start_level
 fling x
 xprop -id "$WINDOW" WM_PROTOCOLS | grep -q WM_DELETE_WINDOW || fail "the window does not take the close request"
 end_with "$close_window" "$WINDOW"

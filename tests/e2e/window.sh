@@ -42,7 +42,7 @@ wait_for 20 "centred 640 x 480 window after the second F11" geometry_is 192,144 
 wait_for 30 "loading screen at 800 x 600" resized_to 800 600
 geometry_is 192,144 800x600 || fail "the window is not 800 x 600"
 menu_up
-press space 20 "level started at 800 x 600" ball_at_rest
+start_level
 waiting=$BALL
 [ -e "$STATE" ] && fail "a state was saved before the focus went"
 
@@ -66,7 +66,7 @@ press Escape 10 "pause menu after the options box" pause_lit 460 184
 read -r _ _ _ _ _ _ mode < <(record) || fail "no valid state after the options box"
 [ "$mode" = 2 ] || fail "closing the options box saved sound mode $mode, not 2"
 press Left 10 "resume button" pause_lit 320 248
-press space 10 "level back after resuming" eval '! pause_shown resumed && ball_at_rest'
+resume space
 [ "$BALL" = "$waiting" ] || fail "the ball left its start ($waiting) for $BALL on resuming"
 
 wait_for 30 "loading screen back at 640 x 480" resized_to 640 480
