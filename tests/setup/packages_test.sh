@@ -6,28 +6,13 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 listed=$(grep -v '^#' "$root/tools/debian-packages" | grep -v '^\s*$')
 
-# Headers, libraries and commands the project uses, by path.
-needed=(
-  /usr/include/GLFW/glfw3.h
-  /usr/include/GL/gl.h
-  /usr/include/AL/al.h
-  /usr/include/stb/stb_image.h
-  /usr/include/stb/stb_vorbis.h
-  /usr/include/gtest/gtest.h
-  /usr/include/gmock/gmock.h
-  /usr/include/benchmark/benchmark.h
-  "$(command -v cmake)"
-  "$(command -v pkg-config)"
-  "$(command -v clang++)"
-  "$(command -v Xvfb)"
-  "$(command -v xvfb-run)"
-  "$(command -v xdotool)"
-  "$(command -v xauth)"
-  "$(command -v import)"
-  "$(command -v sox)"
-  "$(command -v oggenc)"
-  /usr/bin/python3
-)
+# Headers and commands the project uses, by path; a missing command is named
+# as it is looked up.
+needed=(/usr/include/{GLFW/glfw3,GL/gl,AL/al,stb/stb_image,stb/stb_vorbis,gtest/gtest,gmock/gmock,benchmark/benchmark}.h
+        /usr/bin/python3)
+for command in cmake pkg-config clang++ Xvfb xvfb-run xdotool xauth xprop xmessage import sox oggenc stress-ng; do
+  needed+=("$(command -v "$command" || echo "$command")")
+done
 
 # Everything the listed packages install, with what they depend on.
 closure=$(apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-breaks \
@@ -35,8 +20,8 @@ closure=$(apt-cache depends --recurse --no-recommends --no-suggests --no-conflic
 
 failed=0
 for path in "${needed[@]}"; do
-  if [ -z "$path" ] || [ ! -e "$path" ]; then
-    echo "missing on this machine: ${path:-a command}"
+  if [ ! -e "$path" ]; then
+    echo "missing on this machine: $path"
     failed=1
     continue
   fi
