@@ -44,9 +44,9 @@ launch_capturing() {
   printf '[general]\ndrivers=wave\nsample-type=int16\nfrequency=44100\n[wave]\nfile=%s\n' "$WORK/$1.wav" >"$WORK/alsoft.conf"
   ALSOFT_CONF="$WORK/alsoft.conf" ALSOFT_DRIVERS=wave launch
 }
-# heard NAME FROM: the capture's length in seconds and peak amplitude (0 to
-# 1), from FROM seconds on.
-heard() { sox "$WORK/$1.wav" -n trim "$2" stat 2>&1 | awk '/^Length/ { s = $3 } /^Maximum amp/ { p = $3 } END { print s + 0, p + 0 }'; }
+# heard NAME FROM [SECONDS]: the length in seconds and the peak amplitude (0
+# to 1) of the capture from FROM on, for SECONDS or to its end.
+heard() { sox "$WORK/$1.wav" -n trim "$2" ${3:+"$3"} stat 2>&1 | awk '/^Length/ { s = $3 } /^Maximum amp/ { p = $3 } END { print s + 0, p + 0 }'; }
 
 # wait_for SECONDS WHAT CHECK ARGS...: repeats CHECK until it holds; fails
 # naming WHAT when the time is up or the program has ended. With KEY set the

@@ -8,8 +8,7 @@
 # of them, beside a damaged image and sound.
 source "$(dirname "$0")/lib.sh"
 
-close_window=${FLINGAROO_CLOSE_WINDOW:-}
-[ -x "$close_window" ] || fail "FLINGAROO_CLOSE_WINDOW does not name the built flingaroo_close_window"
+[ -x "${FLINGAROO_CLOSE_WINDOW:-}" ] || fail "FLINGAROO_CLOSE_WINDOW does not name the built flingaroo_close_window"
 # Without its data the menu is its plain blue backdrop.
 bare_menu_shown() { shot bare && [ "$(count bare 8x8+0+0 0 6 34 46 74 86)" = 64 ]; }
 
@@ -22,7 +21,7 @@ grep -qx "Settings Loaded" "$WORK/stdout" || fail "the written settings were not
 start_level
 fling x
 xprop -id "$WINDOW" WM_PROTOCOLS | grep -q WM_DELETE_WINDOW || fail "the window does not take the close request"
-end_with "$close_window" "$WINDOW"
+end_with "$FLINGAROO_CLOSE_WINDOW" "$WINDOW"
 read -r seconds peak < <(heard silent 0)
 echo "captured with sound Off: $seconds s, peak $peak"
 # Off leaves at most the output's dither, one step of 16 bits.
