@@ -1,81 +1,60 @@
 // The GLFW functions the host calls, acting on the fake_glfw::State fake.
 #include "tests/fakes/glfw/fake_glfw.h"
 
+#include <utility>
+
 namespace {
 
+using fake_glfw::Joystick;
+
 fake_glfw::State fake;
-int window_token;
-int monitor_token;
+int window_token, monitor_token;
 GLFWvidmode desktop_mode;
 
-GLFWwindow* the_window() { return reinterpret_cast<GLFWwindow*>(&window_token); }
+// A joystick's axes, buttons or hats: none for a joystick that is not there.
+template <class T>
+const T* read(int jid, std::vector<T> Joystick::*array, int* count) {
+    *count = glfwJoystickPresent(jid) ? static_cast<int>((fake.joysticks[jid].*array).size()) : 0;
+    return *count ? (fake.joysticks[jid].*array).data() : nullptr;
+}
 
 }  // namespace
 
 fake_glfw::State& fake_glfw::state() { return fake; }
 void fake_glfw::Reset() { fake = fake_glfw::State(); }
-GLFWwindow* fake_glfw::Window() { return the_window(); }
+GLFWwindow* fake_glfw::Window() { return reinterpret_cast<GLFWwindow*>(&window_token); }
+void fake_glfw::PressCloseButton() { fake.shouldClose = true; fake.closeCallback(Window()); }
 
-void nx_host_sleep(double seconds) {
-    fake.sleeps.push_back(seconds);
-    fake.time += seconds;
-}
+void nx_host_sleep(double seconds) { fake.sleeps.push_back(seconds); fake.time += seconds; }
 
 extern "C" {
 
-int glfwInit(void) { return fake.initOk; }
-void glfwTerminate(void) {}
-void glfwInitHint(int, int) {}
 double glfwGetTime(void) { return fake.time; }
-
 void glfwDefaultWindowHints(void) {}
 void glfwWindowHint(int, int) {}
-
-GLFWwindow* glfwCreateWindow(int width, int height, const char* title, GLFWmonitor* monitor, GLFWwindow*) {
-    ++fake.windowsCreated;
-    fake.visible = false;
-    fake.windowWidth = width;
-    fake.windowHeight = height;
-    fake.title = title;
-    fake.fullscreen = monitor != nullptr;
-    return the_window();
-}
-
 void glfwMakeContextCurrent(GLFWwindow*) {}
-void glfwShowWindow(GLFWwindow*) { fake.visible = true; }
-void glfwSwapBuffers(GLFWwindow*) {
-    if (fake.onSwap) fake.onSwap();
-}
 void glfwSwapInterval(int) {}
-
-void glfwPollEvents(void) {
-    ++fake.polls;
-    if (fake.onEvents) fake.onEvents();
-}
-
-void glfwWaitEvents(void) {
-    ++fake.waits;
-    if (fake.onEvents) fake.onEvents();
-}
-
+void glfwSetInputMode(GLFWwindow*, int, int) {}
+void glfwSwapBuffers(GLFWwindow*) { fake.onSwap(); }
+void glfwPollEvents(void) { fake.onEvents(); }
+void glfwWaitEvents(void) { ++fake.waits, fake.onEvents(); }
 int glfwWindowShouldClose(GLFWwindow*) { return fake.shouldClose; }
 void glfwSetWindowShouldClose(GLFWwindow*, int value) { fake.shouldClose = value; }
+int glfwGetKey(GLFWwindow*, int key) { return fake.keysDown.count(key) ? GLFW_PRESS : GLFW_RELEASE; }
+void glfwShowWindow(GLFWwindow*) { fake.visible = true; }
+void glfwSetWindowTitle(GLFWwindow*, const char* title) { fake.title = title; }
+GLFWmonitor* glfwGetPrimaryMonitor(void) { return reinterpret_cast<GLFWmonitor*>(&monitor_token); }
 
 int glfwGetWindowAttrib(GLFWwindow*, int attribute) {
-    if (attribute == GLFW_FOCUSED) return fake.focused;
-    if (attribute == GLFW_ICONIFIED) return fake.iconified;
-    return 0;
+    return attribute == GLFW_FOCUSED ? fake.focused : attribute == GLFW_ICONIFIED ? fake.iconified : 0;
 }
-
-int glfwGetKey(GLFWwindow*, int key) { return fake.keysDown.count(key) ? GLFW_PRESS : GLFW_RELEASE; }
-
-GLFWmonitor* glfwGetPrimaryMonitor(void) { return reinterpret_cast<GLFWmonitor*>(&monitor_token); }
 
 const GLFWvidmode* glfwGetVideoMode(GLFWmonitor*) {
     desktop_mode = {fake.desktopWidth, fake.desktopHeight, 8, 8, 8, 60};
     return &desktop_mode;
 }
 
+// A fullscreen window sits at the monitor's corner; x and y count only for a window.
 void glfwSetWindowMonitor(GLFWwindow*, GLFWmonitor* monitor, int x, int y, int width, int height, int) {
     fake.fullscreen = monitor != nullptr;
     fake.windowX = monitor ? 0 : x;
@@ -84,68 +63,41 @@ void glfwSetWindowMonitor(GLFWwindow*, GLFWmonitor* monitor, int x, int y, int w
     fake.windowHeight = height;
 }
 
-void glfwSetWindowTitle(GLFWwindow*, const char* title) { fake.title = title; }
-
-void glfwGetWindowSize(GLFWwindow*, int* width, int* height) {
-    if (width) *width = fake.windowWidth;
-    if (height) *height = fake.windowHeight;
+// A new window is hidden until shown.
+GLFWwindow* glfwCreateWindow(int width, int height, const char* title, GLFWmonitor* monitor, GLFWwindow*) {
+    fake.visible = false;
+    fake.title = title;
+    glfwSetWindowMonitor(fake_glfw::Window(), monitor, 0, 0, width, height, 0);
+    return fake_glfw::Window();
 }
 
-void glfwGetFramebufferSize(GLFWwindow*, int* width, int* height) {
-    if (width) *width = fake.windowWidth * fake.framebufferScale;
-    if (height) *height = fake.windowHeight * fake.framebufferScale;
+void glfwGetWindowSize(GLFWwindow*, int* w, int* h) { *w = fake.windowWidth, *h = fake.windowHeight; }
+void glfwGetFramebufferSize(GLFWwindow*, int* w, int* h) {
+    *w = fake.windowWidth * fake.framebufferScale, *h = fake.windowHeight * fake.framebufferScale;
 }
+void glfwGetCursorPos(GLFWwindow*, double* x, double* y) { *x = fake.cursorX, *y = fake.cursorY; }
 
-void glfwGetCursorPos(GLFWwindow*, double* x, double* y) {
-    if (x) *x = fake.cursorX;
-    if (y) *y = fake.cursorY;
+// Each setter hands back the callback it replaces, as GLFW's do.
+GLFWkeyfun glfwSetKeyCallback(GLFWwindow*, GLFWkeyfun f) { return std::exchange(fake.keyCallback, f); }
+GLFWcharfun glfwSetCharCallback(GLFWwindow*, GLFWcharfun f) { return std::exchange(fake.charCallback, f); }
+GLFWmousebuttonfun glfwSetMouseButtonCallback(GLFWwindow*, GLFWmousebuttonfun f) {
+    return std::exchange(fake.mouseButtonCallback, f);
 }
-
-void glfwSetInputMode(GLFWwindow*, int, int) {}
-
-GLFWkeyfun glfwSetKeyCallback(GLFWwindow*, GLFWkeyfun callback) {
-    fake.keyCallback = callback;
-    return nullptr;
+GLFWcursorposfun glfwSetCursorPosCallback(GLFWwindow*, GLFWcursorposfun f) {
+    return std::exchange(fake.cursorPosCallback, f);
 }
-GLFWcharfun glfwSetCharCallback(GLFWwindow*, GLFWcharfun callback) {
-    fake.charCallback = callback;
-    return nullptr;
-}
-GLFWmousebuttonfun glfwSetMouseButtonCallback(GLFWwindow*, GLFWmousebuttonfun callback) {
-    fake.mouseButtonCallback = callback;
-    return nullptr;
-}
-GLFWcursorposfun glfwSetCursorPosCallback(GLFWwindow*, GLFWcursorposfun callback) {
-    fake.cursorPosCallback = callback;
-    return nullptr;
-}
-GLFWwindowclosefun glfwSetWindowCloseCallback(GLFWwindow*, GLFWwindowclosefun callback) {
-    fake.closeCallback = callback;
-    return nullptr;
+GLFWwindowclosefun glfwSetWindowCloseCallback(GLFWwindow*, GLFWwindowclosefun f) {
+    return std::exchange(fake.closeCallback, f);
 }
 
 int glfwJoystickPresent(int jid) { return jid >= 0 && jid <= GLFW_JOYSTICK_LAST && fake.joysticks[jid].present; }
 int glfwJoystickIsGamepad(int jid) { return glfwJoystickPresent(jid) && fake.joysticks[jid].gamepad; }
-
-int glfwGetGamepadState(int jid, GLFWgamepadstate* out) {
-    if (!glfwJoystickIsGamepad(jid)) return GLFW_FALSE;
-    *out = fake.joysticks[jid].gamepadState;
-    return GLFW_TRUE;
+int glfwGetGamepadState(int jid, GLFWgamepadstate* state) {
+    if (glfwJoystickIsGamepad(jid)) *state = fake.joysticks[jid].gamepadState;
+    return glfwJoystickIsGamepad(jid);
 }
-
-const float* glfwGetJoystickAxes(int jid, int* count) {
-    *count = glfwJoystickPresent(jid) ? static_cast<int>(fake.joysticks[jid].axes.size()) : 0;
-    return *count ? fake.joysticks[jid].axes.data() : nullptr;
-}
-
-const unsigned char* glfwGetJoystickButtons(int jid, int* count) {
-    *count = glfwJoystickPresent(jid) ? static_cast<int>(fake.joysticks[jid].buttons.size()) : 0;
-    return *count ? fake.joysticks[jid].buttons.data() : nullptr;
-}
-
-const unsigned char* glfwGetJoystickHats(int jid, int* count) {
-    *count = glfwJoystickPresent(jid) ? static_cast<int>(fake.joysticks[jid].hats.size()) : 0;
-    return *count ? fake.joysticks[jid].hats.data() : nullptr;
-}
+const float* glfwGetJoystickAxes(int jid, int* count) { return read(jid, &Joystick::axes, count); }
+const unsigned char* glfwGetJoystickButtons(int jid, int* count) { return read(jid, &Joystick::buttons, count); }
+const unsigned char* glfwGetJoystickHats(int jid, int* count) { return read(jid, &Joystick::hats, count); }
 
 }  // extern "C"

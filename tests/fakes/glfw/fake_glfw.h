@@ -13,8 +13,7 @@
 namespace fake_glfw {
 
 struct Joystick {
-    bool present = false;
-    bool gamepad = false;
+    bool present = false, gamepad = false;
     GLFWgamepadstate gamepadState{};
     std::vector<float> axes;
     std::vector<unsigned char> buttons;
@@ -23,30 +22,17 @@ struct Joystick {
 
 struct State {
     double time = 1.0;  // GLFW's clock has always run a little by the first frame
-    bool initOk = true;
-    bool focused = true;
-    bool iconified = false;
-    bool shouldClose = false;
-    int windowsCreated = 0;
-    int windowX = 0, windowY = 0;
-    int windowWidth = 0, windowHeight = 0;
-    int framebufferScale = 1;
-    bool fullscreen = false;
-    bool visible = false;
-    std::string title;
+    bool focused = true, iconified = false, shouldClose = false, fullscreen = false, visible = false;
+    int windowX = 0, windowY = 0, windowWidth = 0, windowHeight = 0, framebufferScale = 1;
     int desktopWidth = 1920, desktopHeight = 1080;
+    std::string title;
     std::set<int> keysDown;
     double cursorX = 0, cursorY = 0;
     Joystick joysticks[GLFW_JOYSTICK_LAST + 1];
-
     std::vector<double> sleeps;  // every nx_host_sleep, in seconds (the clock moves on by as much)
-    int polls = 0;
-    int waits = 0;
-
-    // Called inside glfwPollEvents/glfwWaitEvents, where callbacks would run.
-    std::function<void()> onEvents;
-    // Called inside glfwSwapBuffers, to make a frame take time.
-    std::function<void()> onSwap;
+    int waits = 0;               // calls of glfwWaitEvents
+    std::function<void()> onEvents = [] {};  // inside glfwPollEvents/glfwWaitEvents, where callbacks run
+    std::function<void()> onSwap = [] {};    // inside glfwSwapBuffers, to make a frame take time
 
     GLFWkeyfun keyCallback = nullptr;
     GLFWcharfun charCallback = nullptr;
@@ -60,5 +46,7 @@ State& state();
 void Reset();
 // The one window the fake makes.
 GLFWwindow* Window();
+// As GLFW does for the close button: the close flag is set, then the callback runs.
+void PressCloseButton();
 
 }  // namespace fake_glfw
