@@ -108,7 +108,7 @@ TEST_F(GraphicsTest, DrawsShareACallUntilThePrimitiveTextureBlendScissorOrRoomCh
         {[&] { rect(), d.SetBlend(0), rect(), d.SetBlend(1), rect(), d.SetBlend(1), rect(), d.SetBlend(7), rect(); }, "T12 T12+ T6"},
         {[&] { rect(), d.SetScissor(10, 10, 20, 20), rect(); }, "T6 T6"},
         {[&] { rect(), d.Cls(0, 0, 0), d.DrawLine(0, 0, 1, 1); }, "L2"},  // what is pending is cleared away
-        {[&] { for (int n : {5, 5, 6, 0, kBatchVertices + 1}) d.DrawPoly(Array<float>(2 * n)); }, "F5 F5 F6"},
+        {[&] { for (int n : {5, 5, 6, 0, kBatchVertices, kBatchVertices + 1}) d.DrawPoly(Array<float>(2 * n)); }, "F5 F5 F6 F1024"},
         {[&] { d.DrawSurface(a, 0, 0), d.DrawSurface2(a, 0, 0, 0, 0, 4, 4), d.DrawPoly2(Array<float>(12), a, 0, 0), d.DrawSurface(b, 0, 0);
                d.DrawSurface(nullptr, 0, 0), d.DrawPoly2(Array<float>(12), nullptr, 0, 0), rect(); }, "T12@1 T3@1 T6@2 T6"},
         // Oval segments follow the size on screen in steps of four, from 12 to a whole batch.
@@ -123,9 +123,9 @@ TEST_F(GraphicsTest, PrimitivesReachOpenGLAsTheirCornersThroughTheMatrix) {
     Check([] { return Vertices(); }, {
         {[&] { device->DrawRect(10, 20, 30, 40), device->DrawRect(1, 2, 3, 4); }, "10,20 40,20 40,60 10,20 40,60 10,60 1,2 4,2 4,6 1,2 4,6 1,6"},
         {[&] { device->DrawPoint(7, 8), device->DrawLine(1, 2, 3, 4), poly(0), poly(5); }, "7,8 | 1,2 3,4 | 0,0 1,0 2,0 3,0 4,0 | 5,0 6,0 7,0 8,0 9,0"},
-        // By centre and radii, counter-clockwise on screen from the rightmost point.
-        {[] { nx_graphics_DrawEllipse(50, 50, 10, 5); },
-         "60,50 58.66,47.5 55,45.67 50,45 45,45.67 41.34,47.5 40,50 41.34,52.5 45,54.33 50,55 55,54.33 58.66,52.5"},
+        // By centre and radii, counter-clockwise on screen from the rightmost point, moved down.
+        {[] { nx_graphics_Translate(0, 10), nx_graphics_DrawEllipse(50, 50, 10, 5); },
+         "60,60 58.66,57.5 55,55.67 50,55 45,55.67 41.34,57.5 40,60 41.34,62.5 45,64.33 50,65 55,64.33 58.66,62.5"},
     });
 }
 
@@ -136,13 +136,13 @@ TEST_F(GraphicsTest, TexturesKeepThePixelFormatAreNearestAndClampedAtTheExactSiz
     for (auto [pixel, texel, rejected] : {std::tuple{Bytes{200, 100, 50, 128}, Bytes{100, 50, 25, 128}, false},  // premultiplied
                                           {Bytes{255, 51}, Bytes{51, 51}, true}, {Bytes{1, 2, 3}, Bytes{1, 2, 3}, true}, {Bytes{9}, Bytes{9}, false}}) {
         fake_gl::state().rejectNonPowerOfTwo = rejected;
-        gxtkSurface* surface = Load("odd.png", {101, 60, pixel});  // rows of unaligned lengths but the first
+        gxtkSurface* surface = Load("odd.png", {101, 64, pixel});  // rows of unaligned lengths but the first
         const fake_gl::Texture& texture = TextureOf(surface);
-        EXPECT_EQ(std::make_tuple(texture.width, texture.height, texture.Texel(100, 59), texture.parameters),
-                  std::make_tuple(rejected ? 128 : 101, rejected ? 64 : 60, texel, parameters));
+        EXPECT_EQ(std::make_tuple(texture.width, texture.height, texture.Texel(100, 63), texture.parameters),
+                  std::make_tuple(rejected ? 128 : 101, 64, texel, parameters));
         BeginFrame(), device->DrawSurface(surface, 0, 0), device->DrawPoly2(triangle, surface, 8, 16), device->EndRender();
-        EXPECT_EQ(Vertices(true), rejected ? "0,0 0.789,0 0.789,0.938 0,0 0.789,0.938 0,0.938 | 0.063,0.25 0.094,0.25 0.063,0.313"
-                                 : "0,0 1,0 1,1 0,0 1,1 0,1 | 0.079,0.267 0.119,0.267 0.079,0.333");
+        EXPECT_EQ(Vertices(true), rejected ? "0,0 0.789,0 0.789,1 0,0 0.789,1 0,1 | 0.063,0.25 0.094,0.25 0.063,0.313"
+                                           : "0,0 1,0 1,1 0,0 1,1 0,1 | 0.079,0.25 0.119,0.25 0.079,0.313");
     }
     EXPECT_EQ(device->LoadSurface(String("missing.png")), nullptr);
 }
@@ -166,15 +166,15 @@ TEST_F(GraphicsTest, WrittenPixelsArePremultipliedIntoTheCopyAndTheTextureWhenTh
     gxtkSurface* surface = device->CreateSurface(4, 4);
     const auto texels = [&] {
         std::vector<Bytes> out;
-        for (auto [x, y] : {std::pair{3, 1}, {1, 2}, {2, 2}, {1, 3}, {2, 3}, {3, 3}}) out.push_back(TextureOf(surface).Texel(x, y));
+        for (auto [x, y] : {std::pair{3, 3}, {1, 0}, {2, 0}, {1, 1}, {2, 1}, {3, 1}}) out.push_back(TextureOf(surface).Texel(x, y));
         return out;
     };
     device->DrawSurface(surface, 0, 0);  // drawn with the old contents first
-    device->WritePixels2(surface, ArrayOf<int, uint32_t>({0, 0x80FF8040, 0xFF00FF00, 0x400000FF, 0xFF0A0B0C}), 1, 2, 2, 2, 1, 2);
-    device->WritePixels2(surface, ArrayOf<int, uint32_t>({0, 0, 0, 0, 0, 0, 0, 0xFF010203}), 0, 0, 4, 2, 0, 4);
+    device->WritePixels2(surface, ArrayOf<int, uint32_t>({0, 0x80FF8040, 0xFF00FF00, 0, 0x400000FF, 0xFF0A0B0C}), 1, 0, 2, 2, 1, 3);
+    device->WritePixels2(surface, ArrayOf<int, uint32_t>({0, 0, 0, 0, 0, 0, 0, 0xFF010203}), 0, 2, 4, 2, 0, 4);
     EXPECT_EQ(texels(), (std::vector<Bytes>{{1, 2, 3, 255}, {128, 64, 32, 128}, {0, 255, 0, 255}, {0, 0, 64, 64}, {10, 11, 12, 255}, {0, 0, 0, 0}}));
     glfwGraphicsSeq = 2;  // without a current texture a write changes the copy, uploaded at the next use
-    device->WritePixels2(surface, ArrayOf<int, uint32_t>({0xFF102030}), 3, 3, 1, 1, 0, 1), surface->Bind();
+    device->WritePixels2(surface, ArrayOf<int, uint32_t>({0xFF102030}), 3, 1, 1, 1, 0, 1), surface->Bind();
     EXPECT_EQ(texels(), (std::vector<Bytes>{{1, 2, 3, 255}, {128, 64, 32, 128}, {0, 255, 0, 255}, {0, 0, 64, 64}, {10, 11, 12, 255}, {16, 32, 48, 255}}));
     // The narrow write uploads a row at a time, the whole rows at once, the new texture everything.
     EXPECT_EQ(Calls() + " " + Text(fake_gl::state().textureUploads), "T6@1 4");
@@ -182,7 +182,7 @@ TEST_F(GraphicsTest, WrittenPixelsArePremultipliedIntoTheCopyAndTheTextureWhenTh
     gxtkSurface* rgba = device->CreateSurface(2, 2);
     gxtkSurface* rgb = Load("rgb.png", {2, 2, {1, 2, 3}});  // only RGBA surfaces are written
     for (auto [target, x, y, width, height, offset, pitch, length] :
-         {std::tuple{rgba, 1, 1, 2, 2, 0, 2, 4}, {rgba, -1, 0, 1, 1, 0, 1, 1}, {rgba, 0, 0, 2, 2, 0, 2, 3}, {rgba, 0, 0, 2, 2, -1, 2, 4},
+         {std::tuple{rgba, 1, 1, 2, 2, 0, 2, 4}, {rgba, 0, 1, 1, 2, 0, 1, 2}, {rgba, -1, 0, 1, 1, 0, 1, 1}, {rgba, 0, 0, 2, 2, 0, 2, 3}, {rgba, 0, 0, 2, 2, -1, 2, 4},
           {rgba, 0, 0, 1, 2, 2, -1, 4}, {rgba, 0, 0, 0, 1, 0, 1, 1}, {rgb, 0, 0, 1, 1, 0, 1, 1}, {nullptr, 0, 0, 1, 1, 0, 1, 1}}) {
         device->WritePixels2(target, Array<int>(length), x, y, width, height, offset, pitch);  // outside the surface or the array
     }
@@ -191,11 +191,12 @@ TEST_F(GraphicsTest, WrittenPixelsArePremultipliedIntoTheCopyAndTheTextureWhenTh
 
 TEST_F(GraphicsTest, ReadPixelsCopiesAWindowRectangleTopRowFirstAfterDrawingWhatIsPending) {
     host.deviceHeight = 3, BeginFrame();
-    fake_gl::state().framebufferWidth = 4, fake_gl::state().framebuffer = {0x00, 0x01, 0x02, 0x03, 0x10, 0x11, 0x12, 0x13, 0x20, 0x21, 0x22, 0x23};
+    // Four pixels a row, the bottom row first.
+    fake_gl::state().framebufferWidth = 4, fake_gl::state().framebuffer = {0, 1, 2, 3, 10, 11, 12, 13, 20, 21, 22, 23};
     Array<int> pixels(8);
     device->DrawRect(0, 0, 1, 1), device->ReadPixels(pixels, 1, 0, 2, 2, 1, 4);
     device->ReadPixels(pixels, 0, 0, 2, 2, 5, 4);  // would run past the array
-    EXPECT_EQ(Calls() + ": " + Text(pixels[0], pixels[1], pixels[2], pixels[3], pixels[4], pixels[5], pixels[6], pixels[7]), "T6: 0 33 34 0 0 17 18 0");
+    EXPECT_EQ(Calls() + ": " + Text(pixels[0], pixels[1], pixels[2], pixels[3], pixels[4], pixels[5], pixels[6], pixels[7]), "T6: 0 21 22 0 0 11 12 0");
 }
 
 TEST_F(GraphicsTest, MatrixOperationsApplyInTheCurrentSpaceAndPopsRestoreOnlyWhatWasPushed) {
@@ -231,13 +232,13 @@ TEST_F(GraphicsTest, OutsideAFrameNothingIsDrawnAndEveryFrameStartsFromTheSameSt
     host.deviceWidth = 800, host.deviceHeight = 600, BeginFrame();
     EXPECT_EQ(state(), "255 255 255 1 0 0 0 800 600 0 0");
     const int matrices = device->matrices;
-    device->Cls(255, 0, 51), nx_graphics_DrawRect(1, 1, 1, 1);
+    device->Cls(255, 0, 51), nx_graphics_SetBlend(1), nx_graphics_DrawRect(1, 1, 1, 1);
     nx_graphics_SetColor(255, 128, 64), nx_graphics_SetAlpha(0.5f), nx_graphics_DrawRect(1, 1, 1, 1);  // premultiplied
     nx_graphics_SetColor(300, -20, 1), nx_graphics_SetAlpha(2), nx_graphics_DrawRect(1, 1, 1, 1);  // clamped
     EndFrame();
     const fake_gl::State& gl = fake_gl::state();
     // The matrix, reset, reaches the device once, at the first draw; the scissor is off.
-    EXPECT_EQ(Calls() + " " + Vertices().substr(0, 7) + " " + Text(device->matrices - matrices, fake_gl::IsEnabled(GL_SCISSOR_TEST)), "T18 1,1 2,1 1 0");
+    EXPECT_EQ(Calls() + " " + Vertices().substr(0, 7) + " " + Text(device->matrices - matrices, fake_gl::IsEnabled(GL_SCISSOR_TEST)), "T18+ 1,1 2,1 1 0");
     const auto rgba = [&](int i) { const fake_gl::Vertex& v = gl.draws.at(0).vertices.at(i); return Text(v.r, v.g, v.b, v.a); };
     EXPECT_EQ(rgba(0) + ", " + rgba(6) + ", " + rgba(12), "255 255 255 255, 127 64 32 127, 255 0 2 255");
     // The viewport, the projection with y growing down, the clear.
@@ -261,7 +262,7 @@ TEST_F(GraphicsTest, ImagesAreCutIntoFramesWithTheirPaddingHandleAndFlagsOrStopT
     // Frame size, handle, flags, then the frame origins; frameWidth 0 for frames side by side.
     for (auto [width, height, frameWidth, frameHeight, frames, flags, cut] : {
              std::tuple{40, 16, 0, 0, 4, padX | padY, "8 14 0 0 6: 1 1, 11 1, 21 1, 31 1, "}, {10, 4, 0, 0, 3, 0, "3 4 0 0 0: 0 0, 3 0, 6 0, "},
-             {64, 32, 0, 0, 1, 0, "64 32 0 0 65536: 0 0, "},  // the whole surface: drawn with the cheaper call
+             {64, 32, 0, 0, 1, 0, "64 32 0 0 65536: 0 0, "}, {64, 32, 64, 16, 1, 0, "64 16 0 0 0: 0 0, "},  // only the whole surface draws cheaper
              {64, 32, 0, 0, 1, centre, "64 32 32 16 65536: 0 0, "}, {64, 32, 0, 0, 1, padY | centre, "64 30 32 15 4: 0 1, "},
              {100, 64, 32, 32, 6, 0, "32 32 0 0 0: 0 0, 32 0, 64 0, 0 32, 32 32, 64 32, "},  // a partial column is skipped
              {96, 64, 32, 32, 6, 0, "32 32 0 0 0: 0 0, 32 0, 64 0, 0 32, 32 32, 64 32, "}, {32, 32, 32, 32, 1, 0, "32 32 0 0 65536: 0 0, "}}) {
@@ -282,15 +283,15 @@ TEST_F(GraphicsTest, ImagesAreCutIntoFramesWithTheirPaddingHandleAndFlagsOrStopT
 TEST_F(GraphicsTest, ImagesDrawTheirFrameWithTheHandleOnThePointAndTurnAboutIt) {
     host.images["kestrel://data/whole.png"] = {20, 10, {1, 1, 1, 255}}, host.images["kestrel://data/sheet.png"] = {40, 20, {1, 1, 1, 255}};
     c_Image* whole = nx_graphics_LoadImage(String("whole.png"), 1, c_Image::m_CentreHandle);
-    c_Image* sheet = nx_graphics_LoadImage2(String("sheet.png"), 20, 10, 4, 0);
-    nx_graphics_DrawImage(whole, 100, 100, 0), nx_graphics_DrawImage(sheet, 0, 0, 3), nx_graphics_DrawImage(nullptr, 0, 0, 0);
-    for (int frame : {4, -1}) nx_graphics_DrawImage(sheet, 0, 0, frame), nx_graphics_DrawImage2(sheet, 0, 0, 0, 1, 1, frame);
+    c_Image* sheet = nx_graphics_LoadImage2(String("sheet.png"), 20, 10, 3, 0);  // an odd count: no slack after the frames
+    nx_graphics_DrawImage(whole, 100, 100, 0), nx_graphics_DrawImage(sheet, 0, 0, 2), nx_graphics_DrawImage(nullptr, 0, 0, 0);
+    for (int frame : {3, -1}) nx_graphics_DrawImage(sheet, 0, 0, frame), nx_graphics_DrawImage2(sheet, 0, 0, 0, 1, 1, frame);
     nx_graphics_Translate(1000, 0), nx_graphics_DrawImage2(whole, 100, 50, 90, 2, 1, 0);  // the current matrix applies too
     EndFrame();
     // The turned one: corner (-10, -5) from the handle, twice as wide, a quarter turn counter-clockwise.
     EXPECT_EQ(Vertices(), "90,95 110,95 110,105 90,95 110,105 90,105 | 0,0 20,0 20,10 0,0 20,10 0,10 | "
                     "1095,70 1095,30 1105,30 1095,70 1105,30 1105,70");
-    EXPECT_EQ(Vertices(true).substr(0, 61), "0,0 1,0 1,1 0,0 1,1 0,1 | 0.5,0.5 1,0.5 1,1 0.5,0.5 1,1 0.5,1");
+    EXPECT_EQ(Vertices(true).substr(0, 63), "0,0 1,0 1,1 0,0 1,1 0,1 | 0,0.5 0.5,0.5 0.5,1 0,0.5 0.5,1 0,1 |");
     EXPECT_EQ(Text(nx_graphics_context->m_tx, nx_graphics_context->m_matrixTop), "1000 0");
 }
 
