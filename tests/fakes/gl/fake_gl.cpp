@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <utility>
 
 namespace fake_gl {
 
@@ -15,59 +17,54 @@ State& state() {
 
 void Reset() { state() = State(); }
 
-bool IsEnabled(GLenum cap) {
-    const std::vector<GLenum>& enabled = state().enabled;
-    return std::find(enabled.begin(), enabled.end(), cap) != enabled.end();
-}
+bool IsEnabled(GLenum cap) { return std::count(state().enabled.begin(), state().enabled.end(), cap) > 0; }
 
 int DrawCallCount() { return state().drawCalls; }
 
 namespace {
 
 int BytesPerPixel(GLenum format) {
-    switch (format) {
-        case GL_LUMINANCE: return 1;
-        case GL_LUMINANCE_ALPHA: return 2;
-        case GL_RGB: return 3;
-        case GL_RGBA: case GL_BGRA: return 4;
-        default: return 0;
-    }
+    return format == GL_RGBA ? 4 : format == GL_RGB ? 3 : format == GL_LUMINANCE_ALPHA ? 2 : format == GL_LUMINANCE ? 1 : 0;
 }
 
 bool IsPowerOfTwo(GLsizei size) { return size > 0 && (size & (size - 1)) == 0; }
 
+enum Array { kPositions, kTextureCoordinates, kColours };
+constexpr GLenum kArrayCaps[] = {GL_VERTEX_ARRAY, GL_TEXTURE_COORD_ARRAY, GL_COLOR_ARRAY};
+
+// Element `index` of a client array, or null while the array is off: OpenGL
+// reads only the arrays that are enabled.
 template <class T>
-const T* At(const void* base, GLsizei stride, int index) {
-    return reinterpret_cast<const T*>(static_cast<const uint8_t*>(base) + size_t(stride) * index);
+const T* Element(Array array, int index) {
+    const ClientArray& at = state().arrays[array];
+    if (!at.pointer || !IsEnabled(kArrayCaps[array])) return nullptr;
+    return reinterpret_cast<const T*>(static_cast<const uint8_t*>(at.pointer) + size_t(at.stride) * index);
 }
 
-Vertex ReadVertex(int index, bool textured) {
-    const State& s = state();
-    Vertex vertex{};
-    if (s.vertexPointer) {
-        const float* position = At<float>(s.vertexPointer, s.vertexStride, index);
-        vertex.x = position[0];
-        vertex.y = position[1];
-    }
-    if (textured && s.texCoordPointer) {
-        const float* uv = At<float>(s.texCoordPointer, s.texCoordStride, index);
-        vertex.u = uv[0];
-        vertex.v = uv[1];
-    }
-    if (s.colorPointer) {
-        const uint8_t* rgba = At<uint8_t>(s.colorPointer, s.colorStride, index);
-        vertex.r = rgba[0];
-        vertex.g = rgba[1];
-        vertex.b = rgba[2];
-        vertex.a = rgba[3];
-    }
-    return vertex;
-}
-
-DrawCall NewDrawCall(GLenum mode, GLint first, GLsizei count, bool indexed) {
+void RecordDraw(GLenum mode, GLsizei count, const GLushort* indices, GLint first) {
     State& s = state();
-    return DrawCall{mode, first, count, indexed, IsEnabled(GL_TEXTURE_2D), s.boundTexture,
-                    s.blendSource, s.blendDestination, {}};
+    ++s.drawCalls;
+    if (!s.recordDraws) return;
+    const bool blending = IsEnabled(GL_BLEND) && s.blend[0] == GL_ONE;
+    const char blend = !blending ? '?' : s.blend[1] == GL_ONE ? '+' : s.blend[1] == GL_ONE_MINUS_SRC_ALPHA ? 'a' : '?';
+    DrawCall call{mode, IsEnabled(GL_TEXTURE_2D) ? s.boundTexture : 0, blend, {}};
+    for (GLsizei i = 0; i < count; ++i) {
+        const int index = indices ? indices[i] : first + i;
+        Vertex vertex{};
+        if (const float* xy = Element<float>(kPositions, index)) vertex.x = xy[0], vertex.y = xy[1];
+        // Texture coordinates are left unwritten for untextured primitives.
+        const float* uv = call.texture ? Element<float>(kTextureCoordinates, index) : nullptr;
+        if (uv) vertex.u = uv[0], vertex.v = uv[1];
+        if (const uint8_t* rgba = Element<uint8_t>(kColours, index)) std::memcpy(&vertex.r, rgba, 4);
+        call.vertices.push_back(vertex);
+    }
+    s.draws.push_back(call);
+}
+
+template <class T, class... Values>
+void Store(T* out, Values... values) {
+    const T in[] = {T(values)...};
+    std::copy(std::begin(in), std::end(in), out);
 }
 
 }  // namespace
@@ -85,137 +82,87 @@ using fake_gl::state;
 
 extern "C" {
 
-void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
-    GLint* v = state().viewport;
-    v[0] = x, v[1] = y, v[2] = width, v[3] = height;
-}
+void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) { fake_gl::Store(state().viewport, x, y, width, height); }
 
 void glMatrixMode(GLenum) {}
 void glLoadIdentity(void) {}
 
-void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble near_val,
-             GLdouble far_val) {
-    GLdouble* o = state().ortho;
-    o[0] = left, o[1] = right, o[2] = bottom, o[3] = top, o[4] = near_val, o[5] = far_val;
+void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble near_val, GLdouble far_val) {
+    fake_gl::Store(state().ortho, left, right, bottom, top, near_val, far_val);
 }
 
-void glEnableClientState(GLenum cap) {
-    std::vector<GLenum>& arrays = state().clientArrays;
-    if (std::find(arrays.begin(), arrays.end(), cap) == arrays.end()) arrays.push_back(cap);
-}
-
-void glVertexPointer(GLint, GLenum, GLsizei stride, const GLvoid* ptr) {
-    state().vertexPointer = ptr;
-    state().vertexStride = stride;
-}
-
-void glTexCoordPointer(GLint, GLenum, GLsizei stride, const GLvoid* ptr) {
-    state().texCoordPointer = ptr;
-    state().texCoordStride = stride;
-}
-
-void glColorPointer(GLint, GLenum, GLsizei stride, const GLvoid* ptr) {
-    state().colorPointer = ptr;
-    state().colorStride = stride;
-}
-
-void glDrawArrays(GLenum mode, GLint first, GLsizei count) {
-    ++state().drawCalls;
-    if (!state().recordDraws) return;
-    fake_gl::DrawCall call = fake_gl::NewDrawCall(mode, first, count, false);
-    for (GLsizei i = 0; i < count; ++i) call.vertices.push_back(fake_gl::ReadVertex(first + i, call.textured));
-    state().draws.push_back(call);
-}
-
-void glDrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* indices) {
-    ++state().drawCalls;
-    if (!state().recordDraws) return;
-    fake_gl::DrawCall call = fake_gl::NewDrawCall(mode, 0, count, true);
-    const GLushort* index = static_cast<const GLushort*>(indices);
-    if (type == GL_UNSIGNED_SHORT) {
-        for (GLsizei i = 0; i < count; ++i) call.vertices.push_back(fake_gl::ReadVertex(index[i], call.textured));
-    }
-    state().draws.push_back(call);
-}
-
-void glEnable(GLenum cap) {
-    if (!fake_gl::IsEnabled(cap)) state().enabled.push_back(cap);
-}
+void glEnable(GLenum cap) { if (!fake_gl::IsEnabled(cap)) state().enabled.push_back(cap); }
 
 void glDisable(GLenum cap) {
     std::vector<GLenum>& enabled = state().enabled;
     enabled.erase(std::remove(enabled.begin(), enabled.end(), cap), enabled.end());
 }
 
-void glBlendFunc(GLenum sfactor, GLenum dfactor) {
-    state().blendSource = sfactor;
-    state().blendDestination = dfactor;
-    if (state().recordDraws) state().blendFuncs.emplace_back(sfactor, dfactor);
+void glEnableClientState(GLenum array) { glEnable(array); }
+
+void glVertexPointer(GLint, GLenum, GLsizei stride, const GLvoid* p) { state().arrays[fake_gl::kPositions] = {p, stride}; }
+void glTexCoordPointer(GLint, GLenum, GLsizei stride, const GLvoid* p) { state().arrays[fake_gl::kTextureCoordinates] = {p, stride}; }
+void glColorPointer(GLint, GLenum, GLsizei stride, const GLvoid* p) { state().arrays[fake_gl::kColours] = {p, stride}; }
+
+void glDrawArrays(GLenum mode, GLint first, GLsizei count) { fake_gl::RecordDraw(mode, count, nullptr, first); }
+
+// Only 16-bit indices are read; any other type draws nothing here.
+void glDrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* indices) {
+    fake_gl::RecordDraw(mode, type == GL_UNSIGNED_SHORT ? count : 0, static_cast<const GLushort*>(indices), 0);
 }
 
-void glScissor(GLint x, GLint y, GLsizei width, GLsizei height) {
-    if (state().recordDraws) state().scissors.push_back({x, y, width, height});
-}
+void glBlendFunc(GLenum source, GLenum destination) { fake_gl::Store(state().blend, source, destination); }
+
+void glScissor(GLint x, GLint y, GLsizei width, GLsizei height) { fake_gl::Store(state().scissor, x, y, width, height); }
 
 void glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha) {
-    GLfloat* c = state().clearColor;
-    c[0] = red, c[1] = green, c[2] = blue, c[3] = alpha;
+    fake_gl::Store(state().clearColor, red, green, blue, alpha);
 }
 
 void glClear(GLbitfield) { ++state().clears; }
 
 void glGenTextures(GLsizei n, GLuint* textures) {
-    for (GLsizei i = 0; i < n; ++i) {
-        textures[i] = state().nextTextureName++;
-        state().textures[textures[i]];
-    }
+    for (GLsizei i = 0; i < n; ++i) state().textures[textures[i] = state().nextTextureName++];
 }
 
 void glBindTexture(GLenum, GLuint texture) { state().boundTexture = texture; }
 
-void glTexParameteri(GLenum, GLenum pname, GLint param) {
-    state().textures[state().boundTexture].parameters[pname] = param;
-}
+void glTexParameteri(GLenum, GLenum name, GLint value) { state().textures[state().boundTexture].parameters[name] = value; }
 
-void glTexImage2D(GLenum, GLint, GLint internalFormat, GLsizei width, GLsizei height, GLint,
-                  GLenum format, GLenum, const GLvoid*) {
+void glTexImage2D(GLenum, GLint, GLint, GLsizei width, GLsizei height, GLint, GLenum format, GLenum,
+                  const GLvoid*) {
     fake_gl::State& s = state();
-    const bool accepted = !s.rejectNonPowerOfTwo || (fake_gl::IsPowerOfTwo(width) && fake_gl::IsPowerOfTwo(height));
-    s.texImages.push_back({s.boundTexture, internalFormat, width, height, format, accepted});
-    if (!accepted) {
+    const bool sizeAccepted = !s.rejectNonPowerOfTwo || (fake_gl::IsPowerOfTwo(width) && fake_gl::IsPowerOfTwo(height));
+    if (!sizeAccepted) {
         s.error = GL_INVALID_VALUE;
         return;
     }
     fake_gl::Texture& texture = s.textures[s.boundTexture];
-    texture.width = width;
-    texture.height = height;
-    texture.format = format;
+    texture.width = width, texture.height = height, texture.format = format;
     texture.texels.assign(size_t(width) * height * fake_gl::BytesPerPixel(format), 0);
 }
 
-void glTexSubImage2D(GLenum, GLint, GLint xoffset, GLint yoffset, GLsizei width, GLsizei height,
-                     GLenum format, GLenum, const GLvoid* pixels) {
+void glTexSubImage2D(GLenum, GLint, GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum,
+                     const GLvoid* pixels) {
     fake_gl::State& s = state();
-    s.texSubImages.push_back({s.boundTexture, xoffset, yoffset, width, height});
+    ++s.textureUploads;
     fake_gl::Texture& texture = s.textures[s.boundTexture];
-    const int bytes = fake_gl::BytesPerPixel(format);
-    if (xoffset < 0 || yoffset < 0 || xoffset + width > texture.width || yoffset + height > texture.height) {
-        s.error = GL_INVALID_VALUE;
+    // Outside the texture is an error; this fake converts no formats, so it refuses another one too.
+    if (x < 0 || y < 0 || x + width > texture.width || y + height > texture.height || format != texture.format) {
+        s.error = GL_INVALID_OPERATION;
         return;
     }
     // Source rows are padded to the unpack alignment, as a real driver reads them.
+    const int bytes = fake_gl::BytesPerPixel(format);
     const size_t rowBytes = size_t(width) * bytes;
     const size_t stride = (rowBytes + s.unpackAlignment - 1) / s.unpackAlignment * s.unpackAlignment;
-    const uint8_t* source = static_cast<const uint8_t*>(pixels);
     for (GLsizei row = 0; row < height; ++row) {
-        uint8_t* out = &texture.texels[(size_t(yoffset + row) * texture.width + xoffset) * bytes];
-        std::memcpy(out, source + row * stride, rowBytes);
+        std::memcpy(&texture.texels[(size_t(y + row) * texture.width + x) * bytes],
+                    static_cast<const uint8_t*>(pixels) + row * stride, rowBytes);
     }
 }
 
-void glPixelStorei(GLenum pname, GLint param) {
-    if (pname == GL_UNPACK_ALIGNMENT) state().unpackAlignment = param;
-}
+void glPixelStorei(GLenum name, GLint value) { if (name == GL_UNPACK_ALIGNMENT) state().unpackAlignment = value; }
 
 void glDeleteTextures(GLsizei n, const GLuint* textures) {
     for (GLsizei i = 0; i < n; ++i) {
@@ -224,22 +171,14 @@ void glDeleteTextures(GLsizei n, const GLuint* textures) {
     }
 }
 
-GLenum glGetError(void) {
-    GLenum error = state().error;
-    state().error = GL_NO_ERROR;
-    return error;
-}
+GLenum glGetError(void) { return std::exchange(state().error, GLenum(GL_NO_ERROR)); }
 
-void glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum,
-                  GLvoid* pixels) {
-    fake_gl::State& s = state();
-    s.readPixels.push_back({x, y, width, height, format});
-    uint32_t* out = static_cast<uint32_t*>(pixels);
-    for (GLsizei row = 0; row < height; ++row) {
-        for (GLsizei column = 0; column < width; ++column) {
-            const size_t at = size_t(y + row) * s.framebufferWidth + size_t(x + column);
-            *out++ = at < s.framebuffer.size() ? s.framebuffer[at] : 0;
-        }
+// Only GL_BGRA reads the bytes of 0xAARRGGBB in order; other formats read nothing.
+void glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum, GLvoid* pixels) {
+    const fake_gl::State& s = state();
+    for (GLsizei i = 0; i < width * height && format == GL_BGRA; ++i) {
+        const size_t at = size_t(y + i / width) * s.framebufferWidth + size_t(x + i % width);
+        static_cast<uint32_t*>(pixels)[i] = at < s.framebuffer.size() ? s.framebuffer[at] : 0;
     }
 }
 

@@ -1,9 +1,9 @@
 // A link-time fake of the OpenGL 1.x functions the renderer calls. It keeps
-// the little state the renderer relies on (enabled caps, bound texture,
-// client arrays, texture sizes and texels) and records every draw call with
-// the vertices OpenGL would read, so tests assert on what reached the driver.
-// Tests script results through State (a driver that rejects texture sizes
-// that are not powers of two, the frame buffer that glReadPixels returns).
+// the state the renderer relies on (enabled caps and client arrays, bound
+// texture, blend function, texture sizes and texels) with the real library's
+// rules, and records every draw call with the vertices OpenGL would read, so
+// tests assert on what reached the driver. Tests script a driver that rejects
+// texture sizes that are not powers of two, and what glReadPixels returns.
 #pragma once
 
 #include <GL/gl.h>
@@ -21,27 +21,11 @@ struct Vertex {
 
 struct DrawCall {
     GLenum mode;
-    GLint first;
-    GLsizei count;
-    bool indexed;       // glDrawElements: vertices are listed in index order
-    bool textured;      // GL_TEXTURE_2D was enabled
-    GLuint texture;     // the bound texture
-    GLenum blendSource, blendDestination;
+    GLuint texture;  // the bound texture; 0 when GL_TEXTURE_2D is off
+    // 'a' for premultiplied alpha blending (GL_ONE, GL_ONE_MINUS_SRC_ALPHA),
+    // '+' for additive (GL_ONE, GL_ONE), '?' for any other or none.
+    char blend;
     std::vector<Vertex> vertices;
-};
-
-struct TexImage {
-    GLuint texture;
-    GLint internalFormat;
-    GLsizei width, height;
-    GLenum format;
-    bool accepted;
-};
-
-struct TexSubImage {
-    GLuint texture;
-    GLint x, y;
-    GLsizei width, height;
 };
 
 struct Texture {
@@ -53,51 +37,34 @@ struct Texture {
     std::vector<uint8_t> Texel(int x, int y) const;
 };
 
-struct Scissor {
-    GLint x, y;
-    GLsizei width, height;
-};
-
-struct ReadPixelsCall {
-    GLint x, y;
-    GLsizei width, height;
-    GLenum format;
+struct ClientArray {
+    const void* pointer = nullptr;
+    GLsizei stride = 0;
 };
 
 struct State {
     // Scripted by the test.
-    bool rejectNonPowerOfTwo = false;       // glTexImage2D fails with GL_INVALID_VALUE
-    bool recordDraws = true;                // false: count draw calls only (benchmarks)
-    int framebufferWidth = 0;               // what glReadPixels reads: 0xAARRGGBB,
-    std::vector<uint32_t> framebuffer;      // bottom row first
+    bool rejectNonPowerOfTwo = false;   // glTexImage2D fails with GL_INVALID_VALUE
+    bool recordDraws = true;            // false: count draw calls only (benchmarks)
+    int framebufferWidth = 0;           // what glReadPixels reads as GL_BGRA:
+    std::vector<uint32_t> framebuffer;  // 0xAARRGGBB, bottom row first
 
     // Recorded.
     int drawCalls = 0;
     std::vector<DrawCall> draws;
-    std::vector<TexImage> texImages;
-    std::vector<TexSubImage> texSubImages;
-    std::map<GLuint, Texture> textures;
+    std::map<GLuint, Texture> textures;  // the live ones
     std::vector<GLuint> deletedTextures;
-    std::vector<Scissor> scissors;
-    std::vector<std::pair<GLenum, GLenum>> blendFuncs;
-    std::vector<ReadPixelsCall> readPixels;
-    int clears = 0;
-    GLfloat clearColor[4] = {0, 0, 0, 0};
-    GLint viewport[4] = {0, 0, 0, 0};
-    GLdouble ortho[6] = {0, 0, 0, 0, 0, 0};
+    int textureUploads = 0, clears = 0;  // glTexSubImage2D and glClear calls
+    GLint scissor[4] = {}, viewport[4] = {};
+    GLdouble ortho[6] = {};
 
     // Driver state.
-    std::vector<GLenum> enabled;  // a few caps: a vector is cheapest to search
-    std::vector<GLenum> clientArrays;
-    GLuint nextTextureName = 1;
-    GLuint boundTexture = 0;
-    GLenum blendSource = GL_ONE, blendDestination = GL_ZERO;
-    GLenum error = GL_NO_ERROR;
+    std::vector<GLenum> enabled;  // caps and client arrays
+    GLuint nextTextureName = 1, boundTexture = 0;
+    GLenum blend[2] = {GL_ONE, GL_ZERO}, error = GL_NO_ERROR;
+    GLfloat clearColor[4] = {};
     GLint unpackAlignment = 4;
-    const void* vertexPointer = nullptr;
-    const void* texCoordPointer = nullptr;
-    const void* colorPointer = nullptr;
-    GLsizei vertexStride = 0, texCoordStride = 0, colorStride = 0;
+    ClientArray arrays[3];  // vertex, texture coordinate, colour
 };
 
 State& state();
