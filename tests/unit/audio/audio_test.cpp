@@ -37,7 +37,6 @@ class AudioTest : public testing::Test {
 protected:
     void SetUp() override {
         [[maybe_unused]] static bool rooted = (nx_audio_init(), true);  // the module's device is a root
-        std::string directory = testing::TempDir() + "flingaroo_audio_XXXXXX";
         ASSERT_EQ(chdir(mkdtemp(directory.data())), 0);
         std::filesystem::create_directory("data");
         Write("data/beep.wav", Wav(400));
@@ -46,12 +45,13 @@ protected:
         nx_audio_SetAudioDevice(device = new gxtkAudio());
         beep = device->LoadSample(String("kestrel://data/beep.wav"));
     }
-    void TearDown() override { std::filesystem::remove_all(std::filesystem::current_path()); }
+    void TearDown() override { std::filesystem::remove_all(directory); }
 
     gxtkSample* Load(const char* path) { return device->LoadSample(String(path)); }
     ALuint SourceOf(int channel) { return device->channels[channel].source; }
     fake_al::Source& AlSource(int channel) { return fake_al::state().sources.at(SourceOf(channel)); }
 
+    std::string directory = testing::TempDir() + "flingaroo_audio_XXXXXX";
     TestHost host;
     gxtkAudio* device = nullptr;
     gxtkSample* beep = nullptr;
@@ -238,7 +238,8 @@ TEST_F(AudioTest, ModulePlaysSoundsAndMusicFromTheDataDirectoryWithTheirSettings
     EXPECT_EQ(device->ChannelState(3), kChannelStopped);
     EXPECT_EQ(nx_audio_PlayMusic(String("beep.wav"), 1), 0);
     nx_audio_SetMusicVolume(0.5f), nx_audio_PauseMusic();
-    EXPECT_EQ(std::make_tuple(nx_audio_MusicState(), AlSource(kMusicChannel).looping, AlSource(kMusicChannel).gain), std::make_tuple(kChannelPaused, AL_TRUE, 0.5f));
+    EXPECT_EQ(std::make_tuple(nx_audio_MusicState(), AlSource(kMusicChannel).looping, AlSource(kMusicChannel).gain),
+              std::make_tuple(kChannelPaused, AL_TRUE, 0.5f));
     nx_audio_ResumeMusic();
     EXPECT_EQ(nx_audio_MusicState(), kChannelPlaying);
     EXPECT_EQ(nx_audio_PlayMusic(String("missing.wav"), 1), -1);

@@ -83,7 +83,7 @@ TEST_F(FrameworkTest, KeyHitsAndCharactersAreCountedPerUpdate) {
     for (int c : {104, 105, 65573}) host.KeyEvent(c_NxGameEvent::KeyChar, c);
     for (int i = 0; i < 40; ++i) host.KeyEvent(c_NxGameEvent::KeyChar, 'a');
     host.UpdateGame(), host.UpdateGame();
-    EXPECT_EQ(std::make_tuple(app->hits, app->typed.size(), app->typed[2], nx_input_KeyDown(65)),
+    EXPECT_EQ(std::make_tuple(app->hits, app->typed.size(), app->typed.at(2), nx_input_KeyDown(65)),
               std::make_tuple(std::vector<int>{1, 0, 2, 0}, 32u, 65573, true));
     host.KeyEvent(kUp, 65);
     for (int code = 100; code <= 133; ++code) host.KeyEvent(kDown, code);
