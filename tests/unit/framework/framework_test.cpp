@@ -106,10 +106,10 @@ TEST_F(FrameworkTest, MouseTouchesAndMotionReachTheInputDevice) {
     EXPECT_EQ(std::make_tuple(nx_input_MouseDown(0), nx_input_TouchDown(0), nx_input_MouseX(), nx_input_MouseY(), nx_input_TouchY(0), nx_input_KeyDown(2)),
               std::make_tuple(false, false, 50.0f, 60.0f, 60.0f, true));
     host.TouchEvent(c_NxGameEvent::TouchUp, 3, 0, 0), host.TouchEvent(c_NxGameEvent::TouchDown, kTouches, 1, 1);
-    host.MotionEvent(c_NxGameEvent::MotionAccel, 0, 0.1f, 0.2f, 0.3f);
+    host.MotionEvent(c_NxGameEvent::MotionAccel, 0, 0.1f, 0.2f, 0.3f), host.TouchEvent(c_NxGameEvent::TouchDown, 0, 5, 6);
     EXPECT_EQ(std::make_tuple(nx_input_TouchDown(3), nx_input_TouchX(3), nx_input_TouchY(3), nx_input_TouchX(kTouches), nx_input_AccelX(),
-                              nx_input_AccelY()),
-              std::make_tuple(false, 7.0f, 8.0f, 0.0f, 0.1f, 0.2f));
+                              nx_input_AccelY(), nx_input_MouseDown(0), nx_input_MouseX()),
+              std::make_tuple(false, 7.0f, 8.0f, 0.0f, 0.1f, 0.2f, true, 5.0f));
 }
 
 // Pads are polled in order until one is absent: later ones keep their state.
