@@ -141,7 +141,7 @@ TEST_F(AudioTest, WhenOpenAlRefusesMoreSourcesAStoppedChannelGivesItsSourceUp) {
 // sample, not a failure).
 TEST_F(AudioTest, UploadsEachWavInItsOpenAlFormat) {
     struct Row { int channels, bits, fmtExtraBytes, dataBytes; std::string beforeData; ALenum format; int size; };
-    for (const Row& row : {Row{2, 16, 0, 4000, "", AL_FORMAT_STEREO16, 4000}, Row{1, 16, 0, 403, "", AL_FORMAT_MONO16, 402},
+    for (const Row& row : {Row{2, 16, 0, 70000, "", AL_FORMAT_STEREO16, 70000}, Row{1, 16, 0, 403, "", AL_FORMAT_MONO16, 402},
                            Row{2, 8, 0, 403, "", AL_FORMAT_STEREO8, 402}, Row{1, 8, 2, 400, "", AL_FORMAT_MONO8, 400},
                            Row{2, 16, 0, 400, std::string("LIST\4\0\0\0abcd", 12), AL_FORMAT_STEREO16, 400},
                            Row{2, 24, 0, 600, "", 0, 0}, Row{6, 16, 0, 1200, "", 0, 0}}) {
