@@ -68,7 +68,7 @@ TEST_F(FrameworkTest, HostPassesCallsToTheGameOnlyOnceStartedAndNotSuspended) {
               std::make_tuple(1280, 720, 30, 30));
     EXPECT_EQ(std::make_pair(nx_app_LoadState().ToUtf8(), nx_app_Millisecs()), std::make_pair(std::string("1,2,3"), 1234));
     for (int key : {kKeyWindowClose, kKeyBack}) EXPECT_EXIT(host.KeyEvent(kDown, key), testing::ExitedWithCode(0), "");
-    host.KeyEvent(kUp, kKeyWindowClose);
+    EXPECT_EXIT((host.KeyEvent(kUp, kKeyWindowClose), std::exit(7)), testing::ExitedWithCode(7), "") << "only a press ends it";
     EXPECT_EXIT((new RecordingApp())->m_new(), testing::ExitedWithCode(255), "");
     app->watch = []() -> int { throw new ThrowableObject(); };
     EXPECT_EXIT(host.UpdateGame(), testing::ExitedWithCode(255), "");
@@ -103,13 +103,13 @@ TEST_F(FrameworkTest, MouseTouchesAndMotionReachTheInputDevice) {
               std::make_tuple(true, true, 1, 1, 12.0f));
     host.MouseEvent(c_NxGameEvent::MouseMove, -1, 50, 60), host.MouseEvent(c_NxGameEvent::MouseUp, 0, 0, 0);
     host.MouseEvent(c_NxGameEvent::MouseDown, 1, 50, 60), host.TouchEvent(c_NxGameEvent::TouchDown, 3, 7, 8);
-    EXPECT_EQ(std::make_tuple(nx_input_MouseDown(0), nx_input_TouchDown(0), nx_input_MouseX(), nx_input_MouseY(), nx_input_TouchY(0), nx_input_KeyDown(2)),
-              std::make_tuple(false, false, 50.0f, 60.0f, 60.0f, true));
+    EXPECT_EQ(std::make_tuple(nx_input_MouseDown(0), nx_input_TouchDown(0), nx_input_MouseX(), nx_input_MouseY(), nx_input_TouchY(0), nx_input_MouseHit(1)),
+              std::make_tuple(false, false, 50.0f, 60.0f, 60.0f, 1));
     host.TouchEvent(c_NxGameEvent::TouchUp, 3, 0, 0), host.TouchEvent(c_NxGameEvent::TouchDown, kTouches, 1, 1);
     host.MotionEvent(c_NxGameEvent::MotionAccel, 0, 0.1f, 0.2f, 0.3f), host.TouchEvent(c_NxGameEvent::TouchDown, 0, 5, 6);
     EXPECT_EQ(std::make_tuple(nx_input_TouchDown(3), nx_input_TouchX(3), nx_input_TouchY(3), nx_input_TouchX(kTouches), nx_input_AccelX(),
-                              nx_input_AccelY(), nx_input_MouseDown(0), nx_input_MouseX()),
-              std::make_tuple(false, 7.0f, 8.0f, 0.0f, 0.1f, 0.2f, true, 5.0f));
+                              nx_input_AccelY(), nx_input_MouseDown(0), nx_input_MouseX(), nx_input_KeyDown(kTouchBase + kTouches)),
+              std::make_tuple(false, 7.0f, 8.0f, 0.0f, 0.1f, 0.2f, true, 5.0f, false));
 }
 
 // Pads are polled in order until one is absent: later ones keep their state.
