@@ -1,13 +1,8 @@
-// The saved string: its exact format, a round trip, damaged and short
-// stores, hostile stores, and the records of a finished game. The format
-// functions are tested alone; loading, printing and recording through the
-// game object with its host's in-memory store.
-#include <gtest/gtest.h>
-
+// The saved string: its exact format, a round trip, damaged, short and
+// hostile stores, and the records of a finished game; then loading and
+// saving through the game object and its host's in-memory store.
 #include <array>
 #include <chrono>
-#include <string>
-#include <vector>
 
 #include "tests/unit/game/game_fixture.h"
 
@@ -19,25 +14,21 @@ struct Records {
     std::array<bool, kBadgeFlags> badges{};
     std::vector<int> scores = std::vector<int>(kScoreSlots);
     SavedRecords view() { return {settings.data(), badges.data(), scores.data()}; }
+    auto all() const { return std::tie(settings, badges, scores); }
 };
 
-std::string Text(const String& s) { return s.ToUtf8(); }
-
-std::vector<std::string> SplitPieces(const std::string& text) {
+std::vector<std::string> Split(const String& text) {
     std::vector<std::string> pieces(1);
-    for (char c : text) {
-        if (c == '|')
-            pieces.emplace_back();
-        else
-            pieces.back() += c;
-    }
+    for (char c : text.ToUtf8())
+        if (c == '|') pieces.emplace_back(); else pieces.back() += c;
     return pieces;
 }
 
-std::string Join(const std::vector<std::string>& pieces) {
+// The first `count` pieces joined again.
+String Join(const std::vector<std::string>& pieces, size_t count) {
     std::string out;
-    for (size_t i = 0; i < pieces.size(); ++i) out += (i ? "|" : "") + pieces[i];
-    return out;
+    for (size_t i = 0; i < count; ++i) out += (i ? "|" : "") + pieces[i];
+    return String(out.c_str(), static_cast<int>(out.size()));
 }
 
 // A state whose checksums are worked out by hand below.
@@ -48,10 +39,10 @@ Records KnownState() {
     r.settings[12] = 10;
     r.settings[14] = 1;
     r.settings[24] = 2147483647;
-    r.badges[0] = true;                       // word 0 = 1
-    r.badges[32 + 1] = r.badges[63] = true;   // word 1 = 2 + 2^31 -> -2147483646
-    r.badges[95] = true;                      // word 2 = 2^31 -> -2147483648
-    r.badges[224] = r.badges[226] = true;     // word 7 = 1 + 4 = 5
+    r.badges[0] = true;                      // word 0 = 1
+    r.badges[32 + 1] = r.badges[63] = true;  // word 1 = 2 + 2^31 -> -2147483646
+    r.badges[95] = true;                     // word 2 = 2^31 -> -2147483648
+    r.badges[224] = r.badges[226] = true;    // word 7 = 1 + 4 = 5
     r.scores[0] = 120, r.scores[1] = 80, r.scores[2] = 80;  // level 1
     r.scores[300] = 7, r.scores[301] = 5, r.scores[302] = 3;
     r.scores[3] = 2000000000, r.scores[303] = 10;  // level 2
@@ -59,30 +50,7 @@ Records KnownState() {
     return r;
 }
 
-std::string Repeat(const std::string& piece, int times) {
-    std::string out;
-    for (int i = 0; i < times; ++i) out += piece;
-    return out;
-}
-
-// A state full of varied values, negative and beyond 16 bits included, with
-// the settings the loader repairs already at repaired values.
-Records VariedState() {
-    Records r;
-    uint32_t seed = 99;
-    auto next = [&seed] { return static_cast<int>(seed = seed * 1664525u + 1013904223u); };
-    for (int& value : r.settings) value = next();
-    r.settings[10] = 64 + (next() & 255), r.settings[11] = 64 + (next() & 255), r.settings[12] = 8 + (next() & 63);
-    r.settings[14] = 1;
-    for (bool& flag : r.badges) flag = (next() & 1) != 0;
-    for (int& value : r.scores) value = next() >> (next() & 31);
-    return r;
-}
-
-}  // namespace
-
 TEST(SavedString, KnownStateGivesTheExactString) {
-    Records state = KnownState();
     // Settings checksum: 5*1 + 10*64 + 11*64 + 12*10 + 14*1 = 1483, plus
     // 24 * 2147483647 = 12 * 2^32 - 24, which wraps to -24: 1459.
     const std::string settings = "0|0|0|0|0|1|0|0|0|0|64|64|10|0|1|0|0|0|0|0|0|0|0|0|2147483647|1459|";
@@ -97,227 +65,119 @@ TEST(SavedString, KnownStateGivesTheExactString) {
     // Slots 100 and 101 write as their scores slots 300..305, the ring
     // counts of levels 1 and 2; their own ring slots 600..605 are 0.
     // Slot 100: 4*7 + 5*5 + 6*3 = 71. Slot 101: 4*10 = 40.
-    const std::string zero_slot = "0|0|0|0|0|0|0|";
-    const std::string expected = settings + badges + levels_0_to_2 + Repeat(zero_slot, 97) + "7|0|5|0|3|0|71|" +
-                                 "10|0|0|0|0|0|40|" + Repeat(zero_slot, 3);
-
-    std::string built = Text(nx_savedata_Build(state.view()));
-    EXPECT_EQ(built, expected);
-    EXPECT_EQ(SplitPieces(built).size(), size_t(kSavedNumbers + 1));
+    std::string expected = settings + badges + levels_0_to_2;
+    for (int slot = 3; slot < kLevelSlots; ++slot)
+        expected += slot == 100 ? "7|0|5|0|3|0|71|" : slot == 101 ? "10|0|0|0|0|0|40|" : "0|0|0|0|0|0|0|";
+    EXPECT_EQ(nx_savedata_Build(KnownState().view()).ToUtf8(), expected);
 }
 
+// The loader reads a level slot only while 21 pieces remain from its first
+// one, so the last two of 105 slots are never read back; their scores share
+// slots with ring counts of levels 4 and 5, which are.
 TEST(SavedString, RoundTripRestoresEverythingButTheLastTwoLevelSlots) {
-    Records saved = VariedState();
-    Records loaded;
-    for (int& value : loaded.scores) value = -77;
-    SavedLoadResult result = nx_savedata_Parse(nx_savedata_Build(saved.view()), loaded.view());
-
-    EXPECT_EQ(loaded.settings, saved.settings);
-    EXPECT_EQ(loaded.badges, saved.badges);
-    // Slots 103 and 104 are not read back; their scores share slots with
-    // the ring counts of levels 4 and 5, which are, so only their own ring
-    // slots keep what they held. Slots past the last ring count are not
-    // part of the store at all.
-    for (int i = 0; i < kScoreSlots; ++i) {
-        bool unread = i >= kRingBase + 103 * 3;
-        EXPECT_EQ(loaded.scores[i], unread ? -77 : saved.scores[i]) << "slot " << i;
-    }
-    ASSERT_EQ(result.messages.size(), size_t(2 + 103));
-    EXPECT_EQ(result.messages[0], "Settings Loaded");
-    EXPECT_EQ(result.messages[1], "Badges Loaded");
-    EXPECT_EQ(result.messages[2], "Highscore 0 Loaded");
-    EXPECT_EQ(result.messages.back(), "Highscore 102 Loaded");
-    EXPECT_EQ(result.cursor, 26 + 9 + 103 * 7);
+    Records saved, loaded;
+    uint32_t seed = 99;
+    auto next = [&seed] { return static_cast<int>(seed = seed * 1664525u + 1013904223u); };
+    for (int& value : saved.settings) value = next();
+    saved.settings[10] = 64 + (next() & 255), saved.settings[11] = 64 + (next() & 255);  // as the loader repairs them
+    saved.settings[12] = 8 + (next() & 63), saved.settings[14] = 1;
+    for (bool& flag : saved.badges) flag = (next() & 1) != 0;
+    for (int& value : saved.scores) value = next() >> (next() & 31);
+    std::fill(loaded.scores.begin(), loaded.scores.end(), -77);
+    const SavedLoadResult result = nx_savedata_Parse(nx_savedata_Build(saved.view()), loaded.view());
+    std::fill(saved.scores.begin() + kRingBase + 103 * 3, saved.scores.end(), -77);
+    EXPECT_TRUE(loaded.all() == saved.all());
+    ASSERT_EQ(result.messages.size(), 2u + 103);
+    EXPECT_EQ(std::tuple(result.messages[0], result.messages[1], result.messages[104], result.cursor),
+              std::tuple("Settings Loaded", "Badges Loaded", "Highscore 102 Loaded", 26 + 9 + 103 * 7));
 }
 
-TEST(SavedString, OneChangedDigitResetsOnlyItsBlock) {
-    const std::string good = Text(nx_savedata_Build(KnownState().view()));
-    auto load_with_piece = [&](int piece, const std::string& value, Records& into) {
-        std::vector<std::string> pieces = SplitPieces(good);
-        pieces[piece] = value;
-        return nx_savedata_Parse(String(Join(pieces).c_str()), into.view());
-    };
+// A block whose checksum fails is reset; a settings reset keeps the sound on.
+TEST(SavedString, OneChangedNumberResetsOnlyItsBlock) {
     const Records known = KnownState();
-
-    Records settings_damaged;
-    SavedLoadResult result = load_with_piece(24, "2147483646", settings_damaged);
-    EXPECT_EQ(result.messages[0], "Settings Checksum Invalid");
-    EXPECT_EQ(result.messages[1], "Badges Loaded");
-    std::array<int, kSettingsSlots> reset{};
-    reset[5] = 1, reset[10] = reset[11] = 64, reset[12] = 10, reset[14] = 1;
-    EXPECT_EQ(settings_damaged.settings, reset);
-    EXPECT_EQ(settings_damaged.badges, known.badges);
-    EXPECT_EQ(settings_damaged.scores, known.scores);
-
-    Records badges_damaged;
-    result = load_with_piece(26 + 7, "4", badges_damaged);
-    EXPECT_EQ(result.messages[0], "Settings Loaded");
-    EXPECT_EQ(result.messages[1], "Badge Checksum Invalid");
-    EXPECT_EQ(badges_damaged.badges, (std::array<bool, kBadgeFlags>{}));
-    EXPECT_EQ(badges_damaged.settings, known.settings);
-    EXPECT_EQ(badges_damaged.scores, known.scores);
-
-    // Level 2's best score 2000000000 becomes 2000000001: its six values
-    // are reset, yet its ring count of 10 already moved the list on.
-    Records level_damaged;
-    result = load_with_piece(35 + 7, "2000000001", level_damaged);
-    EXPECT_EQ(result.messages[2], "Highscore 0 Loaded");
-    EXPECT_EQ(result.messages[3], "Highscore 1 Checksum Invalid");
-    EXPECT_EQ(result.messages[4], "Highscore 2 Loaded");
-    EXPECT_EQ(level_damaged.scores[3], 0);
-    // Its ring counts come back from slot 101, which writes the same slots
-    // as its scores and whose checksum still holds.
-    EXPECT_EQ(level_damaged.scores[303], 10);
-    EXPECT_EQ(level_damaged.scores[0], 120);
-    EXPECT_EQ(level_damaged.scores[8], -5);
-    EXPECT_EQ(level_damaged.settings, known.settings);
-    EXPECT_EQ(result.menuSel, 3);
+    const std::vector<std::string> good = Split(nx_savedata_Build(KnownState().view()));
+    for (auto [piece, value, message] : {std::tuple{24, "2147483646", "Settings Checksum Invalid"},
+                                         {26 + 7, "4", "Badge Checksum Invalid"},
+                                         {35 + 7, "2000000001", "Highscore 1 Checksum Invalid"}}) {
+        std::vector<std::string> pieces = good;
+        pieces[piece] = value;
+        Records loaded, expected = known;
+        const SavedLoadResult result = nx_savedata_Parse(Join(pieces, pieces.size()), loaded.view());
+        if (piece == 24) expected.settings[24] = 0;
+        if (piece == 33) expected.badges = {};
+        if (piece == 42) expected.scores[3] = 0;  // its ring count of 10 comes back from slot 101
+        EXPECT_TRUE(loaded.all() == expected.all()) << message;
+        EXPECT_EQ(std::count_if(result.messages.begin(), result.messages.end(),
+                                [](const std::string& m) { return m.find("Invalid") != std::string::npos; }), 1);
+        EXPECT_EQ(std::count(result.messages.begin(), result.messages.end(), message), 1);
+        EXPECT_EQ(result.menuSel, 3) << "after level 2, the last with more than 4 rings";
+    }
 }
 
-TEST(SavedString, ShortStringLoadsOnlyCompleteBlocks) {
-    const std::vector<std::string> full = SplitPieces(Text(nx_savedata_Build(KnownState().view())));
-    auto first = [&](int count) {
-        return String(Join(std::vector<std::string>(full.begin(), full.begin() + count)).c_str());
-    };
-
-    // 25 pieces: no settings block; the badge test then looks at pieces
-    // 0..8, which fail as badge words.
+TEST(SavedString, ShortOrHostileStoresLoadOnlyCompleteBlocksQuicklyAndInRange) {
+    const std::vector<std::string> full = Split(nx_savedata_Build(KnownState().view()));
     Records r;
-    r.settings[3] = 33;
-    SavedLoadResult result = nx_savedata_Parse(first(25), r.view());
-    EXPECT_EQ(r.settings[3], 33);
-    EXPECT_EQ(r.settings[10], 64);
-    ASSERT_EQ(result.messages.size(), 1u);
-    EXPECT_EQ(result.messages[0], "Badge Checksum Invalid");
-
-    // Settings, badges and three slots' worth: only slot 0 has 21 pieces.
-    Records partial;
-    partial.scores[3] = 9;
-    result = nx_savedata_Parse(first(35 + 21), partial.view());
-    ASSERT_EQ(result.messages.size(), 3u);
-    EXPECT_EQ(result.messages[2], "Highscore 0 Loaded");
-    EXPECT_EQ(partial.scores[0], 120);
-    EXPECT_EQ(partial.scores[3], 9);
-    EXPECT_EQ(result.menuSel, 2);
-    EXPECT_EQ(result.cursor, 42);
-}
-
-TEST(SavedString, HostileStoresLoadQuicklyAndStayInRange) {
-    // Bytes that are no text, a separator storm, one endless number and
-    // absurd values: nothing is read outside the arrays, nothing hangs.
+    r.settings[3] = 33, r.scores[3] = 9;
+    SavedLoadResult result = nx_savedata_Parse(Join(full, 25), r.view());
+    EXPECT_EQ(std::tuple(r.settings[3], r.settings[10], result.messages), std::tuple(33, 64, std::vector<std::string>{"Badge Checksum Invalid"}))
+        << "no settings block; pieces 0..8 fail as badge words";
+    result = nx_savedata_Parse(Join(full, 35 + 21), r.view());
+    EXPECT_EQ(std::tuple(result.messages.size(), r.scores[0], r.scores[3], result.menuSel, result.cursor),
+              std::tuple(size_t(3), 120, 9, 2, 42)) << "only slot 0 has its 21 pieces";
     std::string binary;
-    for (int i = 0; i < 4096; ++i) binary += char((i * 37) & 0xff);
+    for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 37) & 0xff);
     const auto start = std::chrono::steady_clock::now();
     for (const std::string& text : {binary, std::string(10 << 20, '|'), std::string(10 << 20, '9')}) {
-        Records r;
-        SavedLoadResult result = nx_savedata_Parse(String(text.c_str(), int(text.size())), r.view());
-        EXPECT_GE(result.menuSel, 1);
-        EXPECT_LE(result.menuSel, kOptionsItem);
+        result = nx_savedata_Parse(String(text.c_str(), static_cast<int>(text.size())), Records().view());
+        EXPECT_TRUE(result.menuSel >= 1 && result.menuSel <= kOptionsItem);
     }
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-
-    // A ring count in a slot beyond level 100 (only an edited store has one).
-    Records absurd = KnownState();
-    absurd.scores[kRingBase + 102 * 3] = 2147483647;
-    absurd.scores[300] = -2147483647 - 1;
-    Records loaded;
-    SavedLoadResult result = nx_savedata_Parse(nx_savedata_Build(absurd.view()), loaded.view());
-    EXPECT_EQ(result.menuSel, kOptionsItem);
-    EXPECT_EQ(loaded.scores[300], -2147483647 - 1);
+    Records absurd = KnownState(), loaded;
+    absurd.scores[kRingBase + 102 * 3] = 2147483647;  // a ring count beyond level 100: only an edited store has one
+    EXPECT_EQ(nx_savedata_Parse(nx_savedata_Build(absurd.view()), loaded.view()).menuSel, kOptionsItem);
 }
 
-TEST(FinishedGameRecord, EqualScoreRanksBelowTheStoredOne) {
+TEST(SavedString, AFinishedGameRanksBelowAnEqualScoreAndShiftsTheRest) {
     std::vector<int> scores(kScoreSlots);
     scores[12] = 500, scores[13] = 300, scores[14] = 100;  // level 5
     EXPECT_EQ(nx_savedata_RecordGame(scores.data(), 5, 500, 0), 1);
-    EXPECT_EQ(std::vector<int>(scores.begin() + 12, scores.begin() + 15), (std::vector<int>{500, 500, 300}));
     EXPECT_EQ(nx_savedata_RecordGame(scores.data(), 5, 300, 0), -1);
     EXPECT_EQ(nx_savedata_RecordGame(scores.data(), 5, 900, 0), 0);
     EXPECT_EQ(std::vector<int>(scores.begin() + 12, scores.begin() + 15), (std::vector<int>{900, 500, 500}));
 }
 
-// Loading and recording through the game object and its host's store.
-class SavedDataGame : public GameFixture {
-protected:
-    std::string load(const std::string& state) {
-        host.state = String(state.c_str(), int(state.size()));
-        testing::internal::CaptureStdout();
-        app->p_Load();
-        return testing::internal::GetCapturedStdout();
-    }
-    void finishGame(int level, int score, float rings) {
-        app->m_level = level;
-        app->m_menuSel = level;
-        app->m_score = score;
-        app->m_players[31] = rings;
-        app->p_LoadMenu();
-    }
-};
+using SavedGame = GameFixture;
 
-TEST_F(SavedDataGame, EmptyStoreGivesTheFirstRunState) {
-    for (int& value : app->m_settings) value = 0;
-    app->m_settings[5] = 1;
-    EXPECT_EQ(load(""), "");
-    EXPECT_EQ(app->m_settings[5], 1);
-    EXPECT_EQ(app->m_settings[10], 64);
-    EXPECT_EQ(app->m_settings[11], 64);
-    EXPECT_EQ(app->m_settings[12], 10);
-    EXPECT_EQ(app->m_settings[14], 1);
-    EXPECT_EQ(app->m_menuSel, 1);
-    EXPECT_EQ(app->m_listScroll, 0);
-    EXPECT_EQ(app->m_listScrollTarget, 0);
-    EXPECT_EQ(app->m_scores[300], 0);
-    EXPECT_EQ(app->m_bgG, 40);
-    EXPECT_EQ(app->m_bgB, 80);
-}
-
-TEST_F(SavedDataGame, LoadPrintsEachBlockAndOpensTheListAfterTheLastCompletedLevel) {
-    std::string state = Text(nx_savedata_Build(KnownState().view()));
-    std::vector<std::string> pieces = SplitPieces(state);
+TEST_F(SavedGame, LoadPrintsEachBlockAndOpensTheListAfterTheLastCompletedLevel) {
+    std::vector<std::string> pieces = Split(nx_savedata_Build(KnownState().view()));
     pieces[35 + 7 * 2 + 4] = "-4";  // level 3's rank-2 score -5 becomes -4
-    std::string out = load(Join(pieces));
-    EXPECT_EQ(out.rfind("Settings Loaded\nBadges Loaded\nHighscore 0 Loaded\n", 0), 0u);
-    EXPECT_NE(out.find("\nHighscore 1 Loaded\nHighscore 2 Checksum Invalid\nHighscore 3 Loaded\n"), std::string::npos);
-    EXPECT_NE(out.find("\nHighscore 102 Loaded\n"), std::string::npos);
-    EXPECT_EQ(out.find("Highscore 103"), std::string::npos);
-    EXPECT_EQ(app->m_menuSel, 3);  // level 2 has 10 rings
-    EXPECT_EQ(app->m_listScroll, -176);
-    EXPECT_EQ(app->m_loadCursor, 756);
-    EXPECT_EQ(app->m_scores[3], 2000000000);
-}
-
-TEST_F(SavedDataGame, CompletingALevelMovesTheListOnAndSaves) {
-    load("");
-    host.saves = 0;
-    finishGame(7, 250, 5);
-    EXPECT_EQ(app->m_menuSel, 8);
-    EXPECT_EQ(app->m_listScrollTarget, -7 * 88);
-    EXPECT_EQ(app->m_listScrollSpeed, 0);
-    EXPECT_EQ(app->m_newRank, 0);
-    EXPECT_EQ(host.saves, 1);
-
-    // The store now holds level 7's record with a valid checksum.
-    Records reloaded;
-    SavedLoadResult result = nx_savedata_Parse(host.state, reloaded.view());
-    EXPECT_EQ(result.messages[2 + 6], "Highscore 6 Loaded");
-    EXPECT_EQ(reloaded.scores[18], 250);
-    EXPECT_EQ(reloaded.scores[318], 5);
-
-    // Fewer rings keep the best count; the history still moves on.
-    finishGame(7, 100, 4);
-    EXPECT_EQ(app->m_menuSel, 7);
-    EXPECT_EQ(app->m_newRank, 1);
-    EXPECT_EQ(host.saves, 2);
-    EXPECT_EQ(app->m_scores[318], 5);
-    EXPECT_EQ(app->m_scores[319], 5);
-    EXPECT_EQ(app->m_scores[320], 0);
-}
-
-TEST_F(SavedDataGame, DebugSwitchPrintsTheSavedString) {
-    nx_ZuDizaz_DebugMode = 1;
+    host.state = Join(pieces, pieces.size());
     testing::internal::CaptureStdout();
-    app->p_Save();
-    std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(out, Text(host.state) + "\n");
-    nx_ZuDizaz_DebugMode = 0;
+    app->p_Load();
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(out.rfind("Settings Loaded\nBadges Loaded\nHighscore 0 Loaded\nHighscore 1 Loaded\nHighscore 2 Checksum Invalid\nHighscore 3 Loaded\n", 0), 0u);
+    EXPECT_EQ(std::pair(out.find("\nHighscore 102 Loaded\n") + 22, out.size()), std::pair(out.size(), out.size()));
+    EXPECT_EQ(std::tuple(app->m_menuSel, app->m_listScroll, app->m_loadCursor, app->m_scores[3]), std::tuple(3, -176.0f, 756, 2000000000));
+    host.state = String();
+    app->p_Load();
+    EXPECT_EQ(std::tuple(app->m_menuSel, app->m_listScroll, app->m_settings[10], app->m_settings[14], app->m_bgB), std::tuple(1, 0.0f, 64, 1, 80))
+        << "an empty store is a first run";
 }
+
+// A game with more than 4 rings moves the list on; every game is recorded and saved.
+TEST_F(SavedGame, FinishedGamesAreRecordedAndSaved) {
+    for (auto [score, rings, selected, rank] : {std::tuple{250, 5, 8, 0}, {100, 4, 7, 1}}) {
+        app->m_level = app->m_menuSel = 7, app->m_score = score, ball(kRingsCollected) = rings;
+        const int saves = host.saves;
+        app->p_LoadMenu();
+        EXPECT_EQ(std::tuple(app->m_menuSel, app->m_listScrollTarget, app->m_newRank, host.saves),
+                  std::tuple(selected, -88.0f * 7, rank, saves + 1)) << score;
+    }
+    Records reloaded;
+    EXPECT_EQ(nx_savedata_Parse(host.state, reloaded.view()).messages[2 + 6], "Highscore 6 Loaded");
+    EXPECT_EQ(std::vector<int>(reloaded.scores.begin() + 18, reloaded.scores.begin() + 20), (std::vector<int>{250, 100}));
+    EXPECT_EQ(std::vector<int>(reloaded.scores.begin() + 318, reloaded.scores.begin() + 321), (std::vector<int>{5, 5, 0}))
+        << "the best rings stay; the history moves on";
+}
+
+}  // namespace
