@@ -9,10 +9,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "framework/app.h"
 #include "game/ids.h"
 #include "game/my_app.h"
@@ -26,15 +22,11 @@ constexpr int kKeyEnter = 13, kKeyEscape = 27, kKeySpace = 32, kKeyLeft = 37, kK
               kKeyDown = 40, kKeyX = 88, kKeyZ = 90;
 constexpr float kRectKind = -3717, kOvalKind = -3716, kCell = 32;
 
-// A pad as the host reports it: there or not, its left stick and its A button.
-struct TestPad {
-    bool present = false, a = false;
-    float x = 0, y = 0;
-};
-// A record of the draw list: an image id, kRectKind or kOvalKind, and the pen it was drawn with.
-struct DrawRecord {
-    float kind, x, y, rot, w, h, frame, alpha, r, g, b;
-};
+// A pad as the host reports it: there or not, its A button and its left stick.
+struct TestPad { bool present = false, a = false; float x = 0, y = 0; };
+// A record of the draw list as the game lays it out: an image id, kRectKind
+// or kOvalKind, and the pen it was drawn with.
+struct DrawRecord { float kind, x, y, rot, w, h, frame, alpha, unused1, unused2, r, g, b, blend, unused3; };
 
 class GameFixture : public testing::Test {
 protected:
@@ -48,24 +40,21 @@ protected:
         nx_audio_init();
         nx_game_init();
         host.pollJoystick = [this](int port, Array<float> x, Array<float> y, Array<float>, Array<bool> buttons) {
-            if (port < 0 || port >= 4 || !pads[port].present) return false;
-            x[0] = pads[port].x, y[0] = pads[port].y, buttons[0] = pads[port].a;
-            return true;
+            const bool present = port >= 0 && port < 4 && pads[port].present;
+            if (present) x[0] = pads[port].x, y[0] = pads[port].y, buttons[0] = pads[port].a;
+            return present;
         };
         glfwGraphicsSeq = 1;  // as if the host had opened its window
         app = (new c_MyApp())->m_new();
         host.StartGame();
-        if (loaded) finishLoading();
+        finishLoading();
     }
     virtual std::string programFolder() { return FLINGAROO_BUILD_DIR; }
 
     // One frame of the main loop: a render, then `updates` updates 1/60 s apart.
     void frame(int updates = 1) {
         host.RenderGame();
-        for (int i = 0; i < updates; ++i) {
-            host.milliseconds = ++ticks * 1000 / 60;
-            host.UpdateGame();
-        }
+        for (int i = 0; i < updates; ++i) host.milliseconds = ++ticks * 1000 / 60, host.UpdateGame();
     }
     void finishLoading() {
         for (int i = 0; i < 100 && (i == 0 || app->m_loadStep > 0); ++i) frame();
@@ -73,7 +62,6 @@ protected:
     }
     // A level as the menu leaves it to start: mode 11 with the level and control scheme set.
     void startLevel(int level, int scheme = kSchemeKeyboard) {
-        finishLoading();
         app->m_level = level, app->m_ctrlScheme = scheme, app->m_mode = kModeLoadLevel;
         frame();
         ASSERT_EQ(app->m_mode, kModePlaying);
@@ -81,31 +69,17 @@ protected:
     void resize(int width, int height) { host.deviceWidth = width, host.deviceHeight = height; }
     void keyDown(int code) { host.KeyEvent(c_NxGameEvent::KeyDown, code); }
     void keyUp(int code) { host.KeyEvent(c_NxGameEvent::KeyUp, code); }
-    // A key held for `updates` updates and released for one.
-    void tapKey(int code, int updates = 1) {
-        keyDown(code);
-        frame(updates);
-        keyUp(code);
-        frame();
-    }
-    // The pointer at a point of the virtual screen.
+    // A key held for `updates` updates, then let go for one.
+    void tapKey(int code, int updates = 1) { keyDown(code), frame(updates), keyUp(code), frame(); }
+    // The pointer, at points of the virtual screen.
     void press(float x, float y) { host.MouseEvent(c_NxGameEvent::MouseDown, 0, x * app->m_scaleX, y * app->m_scaleY); }
-    void release() { host.MouseEvent(c_NxGameEvent::MouseUp, 0, 0, 0); }
     void move(float x, float y) { host.MouseEvent(c_NxGameEvent::MouseMove, -1, x * app->m_scaleX, y * app->m_scaleY); }
-    void tap(float x, float y) {
-        press(x, y);
-        frame();
-        release();
-        frame();
-    }
+    void release() { host.MouseEvent(c_NxGameEvent::MouseUp, 0, 0, 0); }
+    void tap(float x, float y) { press(x, y), frame(), release(), frame(); }
 
     std::vector<DrawRecord> records() const {
-        std::vector<DrawRecord> out;
-        for (int i = 0; i + 15 <= app->m_drawCount; i += 15) {
-            const float* r = &app->m_drawList[i];
-            out.push_back({r[0], r[1], r[2], r[3], r[4], r[5], r[6], r[7], r[10], r[11], r[12]});
-        }
-        return out;
+        const auto* first = reinterpret_cast<const DrawRecord*>(&app->m_drawList[0]);
+        return {first, first + app->m_drawCount / 15};
     }
     // The characters of the glyphs whose centres lie in [top, bottom), in the order drawn.
     std::string text(float top = -1e9f, float bottom = 1e9f) const {
@@ -116,12 +90,9 @@ protected:
     }
     bool shows(const std::string& words) const { return text().find(words) != std::string::npos; }
     // Starts of sound `id` so far: each start attaches the sound's own buffer.
-    int plays(int id) const {
-        return fake_al::state().Count("alSourcei AL_BUFFER " + std::to_string(app->m_sounds[id]->m_sample->buffer));
-    }
+    int plays(int id) const { return fake_al::state().Count("alSourcei AL_BUFFER " + std::to_string(app->m_sounds[id]->m_sample->buffer)); }
     float& ball(int entry) { return app->m_players[entry]; }
 
-    bool loaded = true;  // whether SetUp runs the loading screen through
     TestHost host;
     TestPad pads[4];
     int ticks = 0;
