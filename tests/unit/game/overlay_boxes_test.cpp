@@ -28,11 +28,11 @@ TEST_F(Boxes, SoundRowCyclesFourModesAndStopsTheMusicForOffAndSfx) {
         tap(320, kSoundRowY + 10);
         EXPECT_EQ(std::tuple(app->m_settings[kSettingSoundMode], app->m_musicOn == 0, row(kSoundRowY)), std::tuple(mode, musicStops, label));
     }
+    // An unknown mode shows nothing and the cycle starts again at Off.
     for (int unknown : {7, -2}) {
         app->m_settings[kSettingSoundMode] = unknown;
         frame();
-        EXPECT_EQ(std::pair(app->m_settings[kSettingSoundMode], row(kSoundRowY)), std::pair(0, std::string()))
-            << "an unknown mode shows nothing and the cycle starts again at Off";
+        EXPECT_EQ(std::pair(app->m_settings[kSettingSoundMode], row(kSoundRowY)), std::pair(0, std::string())) << unknown;
     }
 }
 
