@@ -1,7 +1,9 @@
-// The game object's core: loading by window size, sound effects over
-// rotating channels, the draw list and its fit to the window, text layout,
-// logical buttons and pointer hits, particles and stars.
+// The game object's core: loading by window size, and with a missing or
+// damaged data folder; sound effects over rotating channels, the draw list
+// and its fit to the window, text layout, logical buttons and pointer hits,
+// particles and stars.
 #include <cmath>
+#include <cstdlib>
 #include <set>
 
 #include "game/asset_table.h"
@@ -19,8 +21,7 @@ using Core = GameFixture;
 TEST_F(Core, LoadingLoadsEveryAssetAtTheResolutionOfTheWindowAndFitsTheScreen) {
     for (auto [width, height, level, fit, virtualW, virtualH] : {std::tuple{630, 630, 1, 2, 480, 480}, {1231, 600, 4, 1, 640, 312},
                                                                  {600, 1231, 4, 2, 374, 768}, {640, 480, 2, 1, 640, 480}}) {
-        resize(width, height);
-        frame(28);
+        resize(width, height), frame(28);
         EXPECT_EQ(std::pair(app->m_loadStep, records()[13].kind), std::pair(29, float(kImageStudioEmblem))) << "the logo";
         frame(2);
         EXPECT_EQ(std::tuple(app->m_loadStep, app->m_images[kImageStudioEmblem]->m_surface->Width(), app->m_hdLevel, app->m_imgScale,
@@ -54,13 +55,14 @@ TEST_F(Core, EffectsRotateOverTwentyFourChannelsAndSilentModesTakeNone) {
 // space and is measured like every character but the last: ax 0 puts the
 // space's centre on x, ax 2 the last character's.
 TEST_F(Core, DrawListHolds2499RecordsAndLaysTextOutGlyphByGlyph) {
+    app->p_CLS2D(10, 20, 30, 0.5f);
     app->p_CLS2D();
     for (int record = 1; record <= 2500; ++record) app->p_Rect(0, 0, 1, 1);
-    fake_gl::Reset();
-    host.RenderGame();
+    fake_gl::Reset(), host.RenderGame();
     size_t vertices = 0;
     for (const fake_gl::DrawCall& call : fake_gl::state().draws) vertices += call.vertices.size();
-    EXPECT_EQ(std::pair(app->m_drawCount, vertices), std::pair(2499 * 15, size_t(6 * (1 + 2499)))) << "the clear and 2499 rectangles";
+    EXPECT_EQ(std::tuple(app->m_drawCount, vertices, app->m_clsG, app->m_clsA), std::tuple(2499 * 15, size_t(6 * (1 + 2499)), 20.0f, 0.5f))
+        << "the clear, in the colour kept from before, and 2499 rectangles";
     // The glyphs drawn for a text at (100, 50), as "frame:x,y" to the nearest unit.
     auto layout = [this](const char* text, float ax, float ay, float sizeX = 1, float sizeY = 1, float rotation = 0) {
         app->p_CLS2D();
@@ -100,22 +102,19 @@ TEST_F(Core, LogicalButtonsReadKeysSticksAndIcadeLetters) {
     EXPECT_EQ(std::tuple(app->p_PlayKey(kButtonRight, 1, 0), app->p_PlayKey(kButtonUp, 1, 0), app->p_PlayKey(kButtonDown, 1, 0),
                          app->p_PlayKey(kButtonLeft, 1, 0), app->p_PlayKey(kButtonRight, 0, 0), app->p_PlayKey(kButtonRight, 1, 1)), std::tuple(1, 1, 0, 0, 0, 0));
     auto acts = [this](int key, int button) {
-        keyDown(key);
-        frame();
+        keyDown(key), frame();
         const int down = app->p_PlayKey(button, 0, kKeysOnly);
         keyUp(key);
         return down;
     };
     for (auto [key, button] : kLetterKeys) EXPECT_EQ(acts(key, button), 1) << key << " without iCade";
     app->p_iCade(1);
+    EXPECT_EQ(app->p_PlayKey(kButtonRight, 1, 0), 0) << "iCade turns the stick off";
     for (auto [key, button] : kLetterKeys) EXPECT_EQ(acts(key, button), 0) << key << " with iCade";
     for (auto [key, button] : kOtherKeys) EXPECT_EQ(acts(key, button), 1) << key << " with iCade";
-    host.KeyEvent(c_NxGameEvent::KeyChar, 'w');
-    frame(2);
+    host.KeyEvent(c_NxGameEvent::KeyChar, 'w'), frame(2);
     EXPECT_EQ(app->p_PlayKey(kButtonUp, 0, kKeysOnly), 1) << "held until the release letter";
-    host.KeyEvent(c_NxGameEvent::KeyChar, 'E');
-    host.KeyEvent(c_NxGameEvent::KeyChar, 'i');
-    frame();
+    host.KeyEvent(c_NxGameEvent::KeyChar, 'E'), host.KeyEvent(c_NxGameEvent::KeyChar, 'i'), frame();
     EXPECT_EQ(std::pair(app->p_PlayKey(kButtonUp, 0, kKeysOnly), app->p_PlayKey(kButtonRightBumper, 0, kKeysOnly)),
               std::pair(0, 2)) << "menu buttons pass the held value";
     app->p_iCade(0);
@@ -146,23 +145,54 @@ TEST_F(Core, PointerHitsTouchBoxesAndButtonsWithinTheirEdges) {
 TEST_F(Core, ParticlesAndStarsKeepToTheirPoolsAndTheScreen) {
     float* pool = &app->m_particles[0];
     for (int slot = 0; slot <= app->m_particleMax; ++slot) pool[slot * 10] = slot == 3 || slot == 7 ? 0 : 1;
-    app->p_ThrowParticle(10, 20, 2, 4, 90, 5);
-    app->p_Gimme(25, 50, 50);
-    app->p_Gimme(5, 0, 0);
+    app->p_ThrowParticle(10, 20, 2, 4, 90, 5), app->p_Gimme(25, 50, 50), app->p_Gimme(5, 0, 0);
     EXPECT_EQ(std::tuple(pool[70], pool[78], pool[30], pool[39], app->m_score, app->p_FreeParticle()),
               std::tuple(2.0f, 4.0f, 99.0f, 25.0f, 25 + 5, -1));
-    for (int slot = 0; slot <= app->m_particleMax; ++slot) pool[slot * 10] *= slot == 3;
-    for (int update = 0; update < 100; ++update) app->p_DoParticles();
+    for (int slot = 0; slot <= app->m_particleMax; ++slot) pool[slot * 10] *= slot == 3 || slot == 7;
+    app->p_DoParticles();
+    EXPECT_EQ(std::pair(std::lround(pool[73] * 100), std::lround(pool[74] * 100)), std::pair(475L, 20L)) << "a shard slows sideways and falls";
+    for (int update = 1; update < 100; ++update) app->p_DoParticles();
     EXPECT_EQ(std::pair(pool[30], std::round(pool[32])), std::pair(99.0f, 25.0f)) << "a number rises for 100 updates";
     app->p_DoParticles();
     EXPECT_EQ(pool[30], 0);
-    app->p_ResetStars(1);
-    app->p_ResetStars(500);
+    app->p_ResetStars(1), app->p_ResetStars(500);
     app->m_stars[1] = -10, app->m_stars[3] = 0.5f;
-    app->p_CLS2D();
-    app->p_DoStars(-20, 0);
+    app->p_CLS2D(), app->p_DoStars(-20, 0);
     EXPECT_EQ(std::tuple(app->m_stars[1], app->m_drawCount, records()[0].alpha == app->m_stars[3]), std::tuple(-20 + 640 + 32.0f, 2 * 15, true))
         << "the star leaving the left edge comes back at the right, drawn at its depth, and so is star 1 alone";
 }
+
+// Missing, truncated, empty and not an image; a WAV whose header claims far more data than it holds, a cut one.
+constexpr const char* kDamage =
+    "cp -r " FLINGAROO_BUILD_DIR "/data . && cd data && rm gfx-hd.png sfx/001.wav && head -c 300 tiles-hd.png > t"
+    " && mv t tiles-hd.png && : > parts-hd.png && head -c 5000 /dev/zero | tr '\\0' '\\377' > logo-hd.png"
+    " && head -c 100 sfx/002.wav > w && printf '\\377\\377\\377\\177' | dd of=w bs=1 seek=40 conv=notrunc 2>/dev/null"
+    " && mv w sfx/002.wav && printf RIFF > sfx/003.wav";
+
+// The game runs in a folder of its own: empty, or with the damaged copy of data/.
+class BadData : public GameFixture, public testing::WithParamInterface<bool> {
+protected:
+    std::string programFolder() override {
+        EXPECT_EQ(std::system(("cd " + folder + (GetParam() ? std::string(" && ") + kDamage : "")).c_str()), 0);
+        return folder;
+    }
+    void TearDown() override { ASSERT_EQ(std::system(("cd / && rm -rf " + folder).c_str()), 0); }
+    char pattern[32] = "/tmp/flingaroo-data-XXXXXX";
+    std::string folder = mkdtemp(pattern);
+};
+
+TEST_P(BadData, GameStillRunsTheMenuAndALevelWithWhatItCouldLoad) {
+    tapKey(kKeySpace, 3);
+    ASSERT_EQ(app->m_mode, kModePlaying);
+    tapKey(kKeySpace, 3), frame(200);
+    EXPECT_GT(ball(kBallY), 0) << "the ball fell";
+    for (int image : {kImageSprites, kImageTiles, kImageParts, kImageLogo}) EXPECT_EQ(app->m_images[image], nullptr) << image;
+    EXPECT_EQ(app->m_images[kImageMenu] != nullptr && app->m_sounds[kSoundStartColumn]->m_sample != nullptr, GetParam())
+        << "intact files still load";
+    EXPECT_TRUE(app->m_sounds[2] == nullptr || app->m_sounds[2]->m_sample == nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(NoneOrDamaged, BadData, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) { return info.param ? "Damaged" : "Missing"; });
 
 }  // namespace

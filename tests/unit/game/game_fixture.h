@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "framework/app.h"
 #include "game/ids.h"
 #include "game/my_app.h"
 #include "game/play_record.h"

@@ -112,9 +112,10 @@ TEST(SavedString, ShortOrHostileStoresLoadQuicklyAndInRange) {
 TEST(SavedString, AFinishedGameRanksBelowAnEqualScoreAndShiftsTheRestDown) {
     std::vector<int> scores(kScoreSlots);
     scores[12] = 500, scores[13] = 300, scores[14] = 100;  // level 5
-    EXPECT_EQ((std::vector<int>{nx_savedata_RecordGame(scores.data(), 5, 500, 0), nx_savedata_RecordGame(scores.data(), 5, 300, 0),
-                                nx_savedata_RecordGame(scores.data(), 5, 900, 0)}), (std::vector<int>{1, -1, 0}));
+    EXPECT_EQ((std::vector<int>{nx_savedata_RecordGame(scores.data(), 5, 500, 5), nx_savedata_RecordGame(scores.data(), 5, 300, 4),
+                                nx_savedata_RecordGame(scores.data(), 5, 900, 7)}), (std::vector<int>{1, -1, 0}));
     EXPECT_EQ(std::vector<int>(scores.begin() + 12, scores.begin() + 15), (std::vector<int>{900, 500, 500}));
+    EXPECT_EQ(std::vector<int>(scores.begin() + 312, scores.begin() + 315), (std::vector<int>{7, 5, 5})) << "the best rings, then the last two";
 }
 
 
@@ -143,50 +144,49 @@ protected:
 TEST_F(Menu, TapsSelectAndStartOnlyOpenLevels) {
     setBestRings(1, 4), setBestRings(2, 10);
     tapKey(kKeyRight);
+    EXPECT_EQ(app->m_menuSel, 2) << "the list follows the key, not the item nearest its middle";
     frame(20);
-    tapKey(kKeySpace);
-    tap(itemX(2), kRowY);
-    tap(itemX(3), kRowY);
-    tap(640 - 70, 480 - 48);
+    tapKey(kKeySpace), tap(itemX(2), kRowY), tap(itemX(3), kRowY), tap(640 - 70, 480 - 48);
     EXPECT_EQ(std::tuple(app->m_mode, app->m_menuSel, buttonFrame(1), buttonFrame(2) / 4), std::tuple(kModeMenu, 2, 0, 1));
-    setBestRings(1, 5);
-    tap(itemX(1), kRowY);
-    tap(itemX(3), kRowY);
-    frame(60);
+    setBestRings(1, 5), tap(itemX(1), kRowY), tap(itemX(3), kRowY), frame(60);
     EXPECT_EQ(std::tuple(app->m_menuSel, std::lround(app->m_listScroll), buttonFrame(1), buttonFrame(2), buttonFrame(3)),
               std::tuple(3, -2L * kSpacing, 1, 2, 0)) << "scrolled to the tapped item";
     for (auto [x, y] : {std::pair{kCentreX, kRowY}, {640 - 70, 480 - 48}}) {
-        app->m_mode = kModeMenu, app->m_menuScroll = 0;
-        tap(x, y);
+        app->m_mode = kModeMenu, app->m_menuScroll = 0, tap(x, y);
         EXPECT_EQ(std::tuple(app->m_mode, app->m_level, app->m_ctrlScheme), std::tuple(kModePlaying, 3, kSchemePointer));
     }
 }
 
 // A pointer moving 2 units an update drags the list (a drag of 3, where a
 // tap allows 2); let go, the list slows down and settles on the nearest item.
-TEST_F(Menu, FlungListSlowsDownAndSettlesOnTheNearestItem) {
+TEST_F(Menu, ListScrollsByFlingAndByKeys) {
     for (int x = 400, step = 0; step < 12; x -= step++ ? 20 : 2) {  // above the row, where a press taps nothing
         step ? move(x, 300) : press(x, 300);
         frame();
         EXPECT_TRUE(step != 1 || app->m_listScrollSpeed == -3) << "a drag of 3 flings";
     }
-    release();
-    frame(120);
+    release(), frame(120);
     EXPECT_EQ(std::tuple(app->m_listScrollSpeed, app->m_listScroll < -3 * kSpacing, app->m_menuSel),
               std::tuple(0.0f, true, 1 - std::lround(app->m_listScroll / kSpacing)));
+    // A held direction moves at once, again after 32 updates, then after 8,
+    // 7, 6, 5, 4 and 3; letting go starts over.
+    std::vector<int> movesAt;
+    for (int update = 0, selected = app->m_menuSel; update < 100; ++update, selected = app->m_menuSel) {
+        update == 70 ? keyUp(kKeyRight) : keyDown(kKeyRight);
+        frame();
+        if (app->m_menuSel != selected) movesAt.push_back(update);
+    }
+    EXPECT_EQ(movesAt, (std::vector<int>{0, 32, 40, 47, 53, 58, 62, 65, 68, 71}));
 }
 
 TEST_F(Menu, LoadOpensTheListAfterTheLastCompletedLevelWithItsScoresAndTheRingTotal) {
     host.state = KnownString();
-    app->p_Load();
-    frame(2);
+    app->p_Load(), frame(2);
     EXPECT_EQ(std::tuple(app->m_menuSel, app->m_listScroll, app->m_loadCursor, text(0, 150), text(430, 470)),
               std::tuple(3, -176.0f, 756, "Top300-5", "TotalRings:17/1000"));
     for (int level = 1; level <= 100; ++level) setBestRings(level, level % 2 ? INT_MAX : INT_MIN);
     app->m_menuSel = 5000;
-    resize(1920, 600);  // a 640 x 200 virtual screen
-    finishLoading();
-    frame(2);
+    resize(1920, 600), finishLoading(), frame(2);  // a 640 x 200 virtual screen
     EXPECT_EQ(std::pair(text(0, 150), text(130, 200)), std::pair(std::string("Highscore120"), std::string("TotalRings:-50/1000")))
         << "locked levels count, the total wraps, and the selection is put back in range";
 }

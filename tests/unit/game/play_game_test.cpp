@@ -25,6 +25,11 @@ TEST_F(Play, LevelRunsFromTheFirstPressToTheResultsAndBackToTheMenu) {
     tapKey(kKeyRight, 30);
     EXPECT_EQ(std::pair(ball(kBallX), plays(kSoundStartColumn) - moves), std::pair(5 * kCell, 5))
         << "the column stops at 4, and a held button moves it once";
+    app->m_score = 600, frame(2);
+    EXPECT_EQ(app->m_shownScore, 183) << "the shown score eases by sixths: 100, then 100 + 500 / 6";
+    tapKey(kKeyF2);
+    EXPECT_FALSE(shows("00000")) << "F2 hides it";
+    app->m_score = 0;
     tapKey(kKeyZ);
     EXPECT_EQ(std::pair(ball(kBallFlying), ball(kBallVelocityX)), std::pair(1.0f, -4.0f));
     for (int update = 0; update < 20000 && app->m_levelDone == 0; ++update) frame();
@@ -99,10 +104,11 @@ TEST_F(Play, LevelEndsOnlyMoreThan128BelowTheLastRowWithTheVerdictByRings) {
     EXPECT_EQ(app->m_levelDone, 1);
     for (auto [rings, verdict] : {std::pair{10, "Perfect!"}, {9, "Complete"}, {5, "Complete"}, {4, "Missed"}}) {
         ball(kRingsCollected) = static_cast<float>(rings);
-        app->m_endTimer = 10;
-        frame();
+        app->m_endTimer = 10, frame();
         EXPECT_EQ(std::pair(shows(verdict), shows("Perfect!") + shows("Complete") + shows("Missed")), std::pair(true, 1)) << rings;
     }
+    frame(81);
+    EXPECT_EQ(std::pair(app->m_mode, app->m_menuSel), std::pair(kModeMenu, 1)) << "4 rings open no level";
 }
 
 // Levels are the same on every run, whatever ran before: a change here
