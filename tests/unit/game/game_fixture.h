@@ -1,36 +1,31 @@
-// Drives the real game object through the test host, with OpenGL and OpenAL
-// as the link-time fakes: updates, renders and input events go in through
-// the host's entry points as a main loop would send them, and the game reads
-// the real data/ of the build through the host's own decoders. The state file
-// is a string in memory, the clock and the device size are plain fields, and
-// pads are scripted in their program layout.
+// Drives the real game object through the test host, with GLFW, OpenGL and
+// OpenAL as the link-time fakes: renders, updates and input events go in
+// through the host's entry points as a main loop would send them, and the
+// game reads the real data/ of the build. The clock, the window size, the
+// state store and the pads are plain fields of the test. What the game
+// shows is read back from its draw list; what it plays, from the fake AL.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <string>
-
-#include "framework/app.h"
-#include "framework/input_device.h"
 #include "game/ids.h"
 #include "game/my_app.h"
+#include "game/play_record.h"
 #include "game/saved_data.h"
 #include "tests/fakes/al/fake_al.h"
 #include "tests/fakes/gl/fake_gl.h"
 #include "tests/support/test_host.h"
 
-// Key codes the tests press.
-constexpr int kKeyEnter = 13, kKeyEscape = 27, kKeySpace = 32;
-constexpr int kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
-constexpr int kKeyX = 88, kKeyZ = 90;
+constexpr int kKeyEnter = 13, kKeyEscape = 27, kKeySpace = 32, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39,
+              kKeyDown = 40, kKeyX = 88, kKeyZ = 90;
+constexpr float kRectKind = -3717, kOvalKind = -3716, kCell = 32;
 
-// A pad as the host reports it: program buttons and sticks.
-struct TestPad {
-    bool present = false;
-    float x[2] = {}, y[2] = {}, z[2] = {};
-    bool buttons[32] = {};
-};
+// A pad as the host reports it: there or not, its A button and its left stick.
+struct TestPad { bool present = false, a = false; float x = 0, y = 0; };
+// A record of the draw list as the game lays it out: an image id, kRectKind
+// or kOvalKind, and the pen it was drawn with.
+struct DrawRecord { float kind, x, y, rot, w, h, frame, alpha, unused1, unused2, r, g, b, blend, unused3; };
 
 class GameFixture : public testing::Test {
 protected:
@@ -43,71 +38,62 @@ protected:
         nx_graphics_init();
         nx_audio_init();
         nx_game_init();
-        host.state = initialState();
-        host.pollJoystick = [this](int port, Array<float> x, Array<float> y, Array<float> z,
-                                   Array<bool> buttons) { return readPad(port, x, y, z, buttons); };
+        host.pollJoystick = [this](int port, Array<float> x, Array<float> y, Array<float>, Array<bool> buttons) {
+            const bool present = port >= 0 && port < 4 && pads[port].present;
+            if (present) x[0] = pads[port].x, y[0] = pads[port].y, buttons[0] = pads[port].a;
+            return present;
+        };
         glfwGraphicsSeq = 1;  // as if the host had opened its window
-        resize(640, 480);
         app = (new c_MyApp())->m_new();
         host.StartGame();
+        finishLoading();
     }
-
-    // The saved string the game finds at start-up; empty for a first run.
-    virtual String initialState() { return String(); }
-    // The folder the game runs in: the build's, with the generated data/.
     virtual std::string programFolder() { return FLINGAROO_BUILD_DIR; }
 
-    // One frame of the main loop: render, then `updates` updates, the clock
-    // moving 1/60 s per update.
+    // One frame of the main loop: a render, then `updates` updates 1/60 s apart.
     void frame(int updates = 1) {
         host.RenderGame();
-        for (int i = 0; i < updates; ++i) {
-            tick();
-            host.UpdateGame();
-        }
+        for (int i = 0; i < updates; ++i) host.milliseconds = ++ticks * 1000 / 60, host.UpdateGame();
     }
     void finishLoading() {
-        frame();
-        for (int i = 0; i < 100 && app->m_loadStep > 0; ++i) frame();
+        for (int i = 0; i < 100 && (i == 0 || app->m_loadStep > 0); ++i) frame();
         ASSERT_EQ(app->m_loadStep, 0);
     }
-    bool readPad(int port, Array<float> x, Array<float> y, Array<float> z, Array<bool> buttons) {
-        if (port < 0 || port >= 4 || !pads[port].present) return false;
-        const TestPad& pad = pads[port];
-        for (int i = 0; i < 2; ++i) {
-            x[i] = pad.x[i];
-            y[i] = pad.y[i];
-            z[i] = pad.z[i];
-        }
-        for (int i = 0; i < 32 && i < buttons.Length(); ++i) buttons[i] = pad.buttons[i];
-        return true;
+    // A level as the menu leaves it to start: mode 11 with the level and control scheme set.
+    void startLevel(int level, int scheme = kSchemeKeyboard) {
+        app->m_level = level, app->m_ctrlScheme = scheme, app->m_mode = kModeLoadLevel;
+        frame();
+        ASSERT_EQ(app->m_mode, kModePlaying);
     }
+    void resize(int width, int height) { host.deviceWidth = width, host.deviceHeight = height; }
     void keyDown(int code) { host.KeyEvent(c_NxGameEvent::KeyDown, code); }
     void keyUp(int code) { host.KeyEvent(c_NxGameEvent::KeyUp, code); }
-    // A key pressed for one update and released.
-    void tapKey(int code) {
-        keyDown(code);
-        frame();
-        keyUp(code);
-        frame();
-    }
-    void typeChar(int character) { host.KeyEvent(c_NxGameEvent::KeyChar, character); }
-    void mouseDown(float x, float y) { host.MouseEvent(c_NxGameEvent::MouseDown, 0, x, y); }
-    void mouseUp(float x, float y) { host.MouseEvent(c_NxGameEvent::MouseUp, 0, x, y); }
-    void mouseMove(float x, float y) { host.MouseEvent(c_NxGameEvent::MouseMove, -1, x, y); }
+    // A key held for `updates` updates, then let go for one.
+    void tapKey(int code, int updates = 1) { keyDown(code), frame(updates), keyUp(code), frame(); }
+    // The pointer, at points of the virtual screen.
+    void press(float x, float y) { host.MouseEvent(c_NxGameEvent::MouseDown, 0, x * app->m_scaleX, y * app->m_scaleY); }
+    void move(float x, float y) { host.MouseEvent(c_NxGameEvent::MouseMove, -1, x * app->m_scaleX, y * app->m_scaleY); }
+    void release() { host.MouseEvent(c_NxGameEvent::MouseUp, 0, 0, 0); }
+    void tap(float x, float y) { press(x, y), frame(), release(), frame(); }
 
-    void resize(int width, int height) {
-        host.deviceWidth = width;
-        host.deviceHeight = height;
+    std::vector<DrawRecord> records() const {
+        const auto* first = reinterpret_cast<const DrawRecord*>(&app->m_drawList[0]);
+        return {first, first + app->m_drawCount / 15};
     }
-    // The clock moves 1/60 s.
-    void tick() {
-        seconds += 1.0 / 60;
-        host.milliseconds = static_cast<int>(seconds * 1000.0);
+    // The characters of the glyphs whose centres lie in [top, bottom), in the order drawn.
+    std::string text(float top = -1e9f, float bottom = 1e9f) const {
+        std::string out;
+        for (const DrawRecord& r : records())
+            if (r.kind == app->m_font && r.y >= top && r.y < bottom) out += static_cast<char>(r.frame + 32);
+        return out;
     }
+    bool shows(const std::string& words) const { return text().find(words) != std::string::npos; }
+    // Starts of sound `id` so far: each start attaches the sound's own buffer.
+    int plays(int id) const { return fake_al::state().Count("alSourcei AL_BUFFER " + std::to_string(app->m_sounds[id]->m_sample->buffer)); }
+    float& ball(int entry) { return app->m_players[entry]; }
 
     TestHost host;
     TestPad pads[4];
-    double seconds = 0;
+    int ticks = 0;
     c_MyApp* app = nullptr;
 };

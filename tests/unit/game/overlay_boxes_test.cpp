@@ -1,0 +1,148 @@
+// The boxes over the screens, worked by pointer and keys: the options box
+// (sound, iCade, display and credits rows), the pause menu over a running
+// level, and the credits box. At 640 x 480 the virtual screen is the window.
+#include <cmath>
+
+#include "host/glfw/glfw_game.h"
+#include "tests/fakes/glfw/fake_glfw.h"
+#include "tests/unit/game/game_fixture.h"
+
+namespace {
+
+// Where the option rows stand once the box has slid in.
+constexpr float kSoundRowY = 130, kIcadeRowY = 170, kDisplayRowY = 210, kCreditsRowY = 260;
+
+using Boxes = GameFixture;
+
+TEST_F(Boxes, SoundRowCyclesFourModesAndStopsTheMusicForOffAndSfx) {
+    app->m_settings[kSettingSoundMode] = 0;
+    app->m_optCursor = 1, app->m_optionsOpen = 1, frame(31);
+    for (auto [mode, label, musicStops] : {std::tuple{1, "Sound:SFX+Music", false}, {2, "Sound:SFX", true},
+                                           {3, "Sound:Music", false}, {0, "Sound:Off", true}}) {
+        app->m_musicOn = 1;
+        tap(320, kSoundRowY + 10);
+        EXPECT_EQ(std::tuple(app->m_settings[kSettingSoundMode], app->m_musicOn == 0, text(kSoundRowY, kSoundRowY + 20)),
+                  std::tuple(mode, musicStops, label));
+    }
+    // An unknown mode shows nothing and the cycle starts again at Off.
+    for (int unknown : {7, -2}) {
+        app->m_settings[kSettingSoundMode] = unknown, frame();
+        EXPECT_EQ(std::pair(app->m_settings[kSettingSoundMode], text(kSoundRowY, kSoundRowY + 20)), std::pair(0, std::string())) << unknown;
+    }
+}
+
+// Nothing in the box acts until it has slid in, and the screen below takes
+// none of its input. The cursor runs from the back cog (0) to the credits
+// row (4), which the box over the pause menu does not have. The cog closes
+// and saves; the credits row leaves for the credits box without a save.
+TEST_F(Boxes, OptionRowsWorkByKeysAndPointerOnlyOnceTheBoxHasSlidIn) {
+    app->m_paused = 1, app->m_optionsOpen = 1;
+    for (int update = 0; update < 40 && app->m_optionsSlide < 30; ++update)  // tapping where the iCade row is drawn
+        press(320, (30 - app->m_optionsSlide) * 24 + kIcadeRowY + 10), frame(), release();
+    for (int i = 0; i < 6; ++i) tapKey(kKeyDown);
+    tap(320, kCreditsRowY + 10);
+    EXPECT_EQ(std::tuple(app->m_optCursor, text(kCreditsRowY, kCreditsRowY + 20), app->m_creditsOpen, nx_ZuDizaz_iCadeControls),
+              std::tuple(3, "", 0, 0));
+    app->m_vButtons[kButtonLeft] = 2;
+    tap(320, kIcadeRowY + 10);
+    EXPECT_EQ(std::tuple(nx_ZuDizaz_iCadeControls, app->m_vButtons[kButtonLeft], text(kIcadeRowY, kIcadeRowY + 20)),
+              std::tuple(1, 0, "iCade:On"));
+    for (int i = 0; i < 3; ++i) tapKey(i < 2 ? kKeyUp : kKeyEnter);
+    EXPECT_EQ(std::tuple(app->m_optionsOpen, host.saves, app->m_menuSel), std::tuple(0, 1, 1)) << "select on the cog closes and saves";
+    app->m_paused = 0, app->m_optCursor = 0, app->m_optionsOpen = 1, frame(31);
+    for (int i = 0; i < 6; ++i) tapKey(kKeyDown);
+    EXPECT_EQ(text(kCreditsRowY, kCreditsRowY + 20), "Credits");
+    tapKey(kKeyEnter);
+    EXPECT_EQ(std::tuple(app->m_optCursor, app->m_creditsOpen, app->m_optionsOpen, host.saves), std::tuple(4, 1, 0, 1));
+}
+
+// The switch is the desktop host's: one stands in for the test host here, on the fake window system.
+TEST_F(Boxes, DisplayRowSwitchesTheDesktopWindowBetweenFullscreenAnd640x480) {
+    fake_glfw::Reset();
+    NxGlfwGame desktop;
+    desktop.SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
+    nx_app__game = &desktop;
+    app->m_optCursor = 3, app->m_optionsOpen = 1, frame(31);
+    for (auto [fullscreen, width, height, level, label] : {std::tuple{1, 1920, 1080, 4, "Windowed"}, {0, 640, 480, 2, "Fullscreen"}}) {
+        tapKey(kKeyEnter);
+        EXPECT_EQ(std::tuple(fake_glfw::state().fullscreen, fake_glfw::state().windowWidth, fake_glfw::state().windowHeight, app->m_fullscreen),
+                  std::tuple(fullscreen == 1, width, height, fullscreen));
+        finishLoading(), frame();
+        EXPECT_EQ(std::pair(app->m_hdLevel, text(kDisplayRowY, kDisplayRowY + 20)), std::pair(level, std::string(label)));
+    }
+    nx_app__game = NxGame::_game = &host;
+}
+
+// A level pauses by back, the pause button or a focus change (which also
+// slows the updates and drops iCade), and resumes by select, a held back or
+// the pointer; it stays paused exactly until the panel has gone above -32.
+TEST_F(Boxes, PauseResumesOnlyOnceThePanelHasLeft) {
+    startLevel(1);
+    for (int how = 0; how < 3; ++how) {
+        app->p_iCade(how == 2);
+        how == 0 ? tapKey(kKeyEscape) : how == 1 ? tap(16, 16) : host.SuspendGame();
+        EXPECT_EQ(nx_app__updateRate, how == 2 ? 5 : 60);
+        host.ResumeGame(), frame(15);
+        EXPECT_EQ(std::tuple(app->m_paused, app->m_pauseOpen, app->m_pauseY, nx_ZuDizaz_iCadeControls, nx_app__updateRate),
+                  std::tuple(1, 1, how == 2 ? 240 : 248, 0, 60)) << "half way down, or slid to the first step past it";
+        how == 0 ? tapKey(kKeyEnter) : how == 1 ? keyDown(kKeyEscape) : tap(320, 244);
+        for (int update = 0; update < 30 && app->m_paused != 0; ++update, frame()) EXPECT_GE(app->m_pauseY, -32);
+        frame(5), keyUp(kKeyEscape);
+        EXPECT_EQ(std::tuple(app->m_paused, app->m_pauseOpen, app->m_pauseY, app->m_levelDone), std::tuple(0, -1, how == 2 ? -48 : -40, 0));
+    }
+}
+
+// A portrait screen stacks the panel. A quit level keeps its ball where it
+// was left, so the results and the saved record keep the score and rings
+// of the moment of quitting.
+TEST_F(Boxes, QuitFromPauseEndsTheLevelWhereItStood) {
+    startLevel(1);
+    tapKey(kKeyZ), frame(100);
+    tapKey(kKeyEscape), resize(480, 640), finishLoading(), frame(10);
+    const float middle = nx_ZuDizaz_jscrw / 2, y = static_cast<float>(app->m_pauseY);
+    bool tall = false;
+    for (const DrawRecord& r : records()) tall = tall || (r.kind == kRectKind && r.x == middle - 128 && r.y == y - 80 && r.w == 256 && r.h == 160);
+    tapKey(kKeyUp), tapKey(kKeyEnter);
+    const auto atQuit = std::tuple(kModeReturnToMenu, app->m_score, ball(kBallX), ball(kBallY), 0);
+    const int score = app->m_score, rings = static_cast<int>(ball(kRingsCollected));
+    for (int update = 0; update < 100 && app->m_mode == kModePlaying; ++update) frame();
+    EXPECT_EQ(std::tuple(app->m_mode, app->m_score, ball(kBallX), ball(kBallY), app->m_paused), atQuit);
+    EXPECT_TRUE(tall && score > 0 && shows("Rings" + std::to_string(rings) + "/10"));
+    frame();
+    EXPECT_EQ(std::pair(app->m_scores[0], app->m_scores[300]), std::pair(score, rings));
+}
+
+// Any press or select closes the credits box; the input that closed it is
+// latched, so a select held on does not start the level on the menu below.
+TEST_F(Boxes, CreditsCloseByPressOrSelectWithoutStartingALevel) {
+    for (auto [byPointer, byKey] : {std::pair{true, false}, {false, true}, {true, true}}) {
+        app->m_creditsOpen = 1, frame(31);
+        if (byPointer) press(320, 240);
+        if (byKey) keyDown(kKeyEnter);
+        frame(31);
+        EXPECT_EQ(std::tuple(app->m_creditsOpen, app->m_creditsSlide, app->m_mode), std::tuple(0, 0, kModeMenu)) << byPointer << byKey;
+        release(), keyUp(kKeyEnter);
+    }
+}
+
+// The lines scroll 0.3 a step, 1.8 with up or down held, move on every 16,
+// wrap around and never show the list's last entry, which closes it. The
+// circles, 1.5 cells of the test card in from its top corners, show the
+// device's size and the virtual screen's.
+TEST_F(Boxes, CreditsScrollTheirLinesOverTheTestCardWithTheScreenFigures) {
+    Array<String> lines(4);
+    for (int i = 0; i < 4; ++i) lines[i] = String(i < 3 ? std::string(2, 'A' + i).c_str() : "END");
+    gc_assign(nx_ZuDizaz_CreditText, lines);
+    resize(1280, 960), finishLoading();
+    app->m_creditsOpen = 1, frame(31);
+    app->m_creditLine = 0, app->m_creditScroll = 0, frame(18);
+    keyDown(kKeyUp), frame(6);  // 18 x 0.3 + 6 x 1.8 = 16.2
+    auto line = [this](int j) { return text(16 * j + 241 + app->m_creditScroll - 4, 16 * j + 241 + app->m_creditScroll + 4); };
+    EXPECT_EQ(std::tuple(app->m_creditLine, std::lround(app->m_creditScroll * 10), line(-1), line(0), line(1), line(2)),
+              std::tuple(1, -2L, "AA", "BB", "CC", "AA"));
+    const float cell = 640.0f / 12;
+    EXPECT_EQ(std::pair(text(1.5f * cell - 19, 1.5f * cell - 11), text(1.5f * cell - 3, 1.5f * cell + 5)),
+              std::pair(std::string("1280640"), std::string("960480")));
+}
+
+}  // namespace
