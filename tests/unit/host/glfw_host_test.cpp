@@ -34,7 +34,7 @@ protected:
     }
     // Runs the loop for `frames` frames; `frame` counts them from 0 as their events arrive.
     void run_frames(int frames, std::function<void()> during_events = [] {}) {
-        glfw.onEvents = [=] { during_events(), glfw.shouldClose = ++frame >= frames; };
+        glfw.onEvents = [=] { during_events(); if (++frame >= frames) glfw.shouldClose = true; };
         host.Run();
     }
     void key(int glfwKey, int action) { glfw.keyCallback(fake_glfw::Window(), glfwKey, 0, action, 0); }
