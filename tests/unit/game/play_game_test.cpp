@@ -108,7 +108,7 @@ TEST_F(Play, LevelEndsOnlyMoreThan128BelowTheLastRowWithTheVerdictByRings) {
         EXPECT_EQ(std::pair(shows(verdict), shows("Perfect!") + shows("Complete") + shows("Missed")), std::pair(true, 1)) << rings;
     }
     frame(81);
-    EXPECT_EQ(std::pair(app->m_mode, app->m_menuSel), std::pair(kModeMenu, 1)) << "4 rings open no level";
+    EXPECT_EQ(std::pair(app->m_mode, app->m_listScrollTarget), std::pair(kModeMenu, 0.0f)) << "4 rings open no level to slide to";
 }
 
 // Levels are the same on every run, whatever ran before: a change here
