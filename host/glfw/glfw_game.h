@@ -48,6 +48,10 @@ public:
     static void OnMouseButton(GLFWwindow* window, int button, int action, int mods);
     static void OnMousePos(GLFWwindow* window, double x, double y);
     static void OnWindowClose(GLFWwindow* window);
+    static void OnWindowSize(GLFWwindow* window, int width, int height);
+    static void OnFramebufferSize(GLFWwindow* window, int width, int height);
+    static void OnFocus(GLFWwindow* window, int focused);
+    static void OnIconify(GLFWwindow* window, int iconified);
 
     GLFWwindow* Window() const { return _window; }
 
@@ -67,9 +71,18 @@ private:
                     int stencil, bool fullscreen);
     void PlaceWindow(int width, int height, bool fullscreen);
     void RegisterCallbacks();
+    void ReadWindowState();
     void WindowToFramebuffer(double* x, double* y) const;
 
     GLFWwindow* _window = nullptr;
+    // What the window system last told of the window. On X11 asking GLFW for
+    // any of these waits for the server, so they are asked once when the
+    // window changes and then follow GLFW's callbacks: no frame and no
+    // pointer event waits on the server.
+    int _windowWidth = 0, _windowHeight = 0;
+    int _framebufferWidth = 0, _framebufferHeight = 0;
+    bool _focused = false, _iconified = false;
+    double _cursorX = 0, _cursorY = 0;  // in window coordinates
 };
 
 class NxKestrelGame : public NxGlfwGame {

@@ -92,16 +92,19 @@ void NxGlfwGame::OnChar(GLFWwindow*, unsigned int character) {
     _glfwGame->KeyEvent(c_NxGameEvent::KeyChar, static_cast<int>(character));
 }
 
-void NxGlfwGame::OnMouseButton(GLFWwindow* window, int button, int action, int) {
+// A button is pressed where the pointer last moved to: GLFW reports every
+// motion (and the entry into the window) before the press.
+void NxGlfwGame::OnMouseButton(GLFWwindow*, int button, int action, int) {
     if (button < 0 || button >= kMouseButtons) return;
-    double x = 0, y = 0;
-    glfwGetCursorPos(window, &x, &y);
+    double x = _glfwGame->_cursorX, y = _glfwGame->_cursorY;
     _glfwGame->WindowToFramebuffer(&x, &y);
     int event = action == GLFW_RELEASE ? c_NxGameEvent::MouseUp : c_NxGameEvent::MouseDown;
     _glfwGame->MouseEvent(event, button, static_cast<float>(x), static_cast<float>(y));
 }
 
 void NxGlfwGame::OnMousePos(GLFWwindow*, double x, double y) {
+    _glfwGame->_cursorX = x;
+    _glfwGame->_cursorY = y;
     _glfwGame->WindowToFramebuffer(&x, &y);
     _glfwGame->MouseEvent(c_NxGameEvent::MouseMove, -1, static_cast<float>(x), static_cast<float>(y));
 }

@@ -18,9 +18,7 @@ int NxGlfwGame::Millisecs() { return static_cast<int>(glfwGetTime() * 1000.0); }
 
 bool NxGlfwGame::WindowOpen() const { return _window && !glfwWindowShouldClose(_window); }
 
-bool NxGlfwGame::WindowActive() const {
-    return glfwGetWindowAttrib(_window, GLFW_FOCUSED) && !glfwGetWindowAttrib(_window, GLFW_ICONIFIED);
-}
+bool NxGlfwGame::WindowActive() const { return _focused && !_iconified; }
 
 void NxGlfwGame::Run() {
     SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);

@@ -29,6 +29,16 @@ void NxGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int bl
     PlaceWindow(width, height, fullscreen);
     if (opening) glfwShowWindow(_window);
     if (_swapInterval >= 0) glfwSwapInterval(_swapInterval);
+    ReadWindowState();
+}
+
+// The one place that asks the server; the callbacks keep the answers current.
+void NxGlfwGame::ReadWindowState() {
+    glfwGetWindowSize(_window, &_windowWidth, &_windowHeight);
+    glfwGetFramebufferSize(_window, &_framebufferWidth, &_framebufferHeight);
+    _focused = glfwGetWindowAttrib(_window, GLFW_FOCUSED) != 0;
+    _iconified = glfwGetWindowAttrib(_window, GLFW_ICONIFIED) != 0;
+    glfwGetCursorPos(_window, &_cursorX, &_cursorY);
 }
 
 // The application never keeps a key down across a window change.
@@ -84,6 +94,10 @@ void NxGlfwGame::RegisterCallbacks() {
     glfwSetMouseButtonCallback(_window, OnMouseButton);
     glfwSetCursorPosCallback(_window, OnMousePos);
     glfwSetWindowCloseCallback(_window, OnWindowClose);
+    glfwSetWindowSizeCallback(_window, OnWindowSize);
+    glfwSetFramebufferSizeCallback(_window, OnFramebufferSize);
+    glfwSetWindowFocusCallback(_window, OnFocus);
+    glfwSetWindowIconifyCallback(_window, OnIconify);
 }
 
 // The close button does not close the window: it posts the close key and
@@ -94,17 +108,23 @@ void NxGlfwGame::OnWindowClose(GLFWwindow* window) {
     glfwSetWindowShouldClose(window, GLFW_FALSE);
 }
 
-int NxGlfwGame::GetDeviceWidth() {
-    int width = 0, height = 0;
-    if (_window) glfwGetFramebufferSize(_window, &width, &height);
-    return width;
+void NxGlfwGame::OnWindowSize(GLFWwindow*, int width, int height) {
+    _glfwGame->_windowWidth = width;
+    _glfwGame->_windowHeight = height;
 }
 
-int NxGlfwGame::GetDeviceHeight() {
-    int width = 0, height = 0;
-    if (_window) glfwGetFramebufferSize(_window, &width, &height);
-    return height;
+void NxGlfwGame::OnFramebufferSize(GLFWwindow*, int width, int height) {
+    _glfwGame->_framebufferWidth = width;
+    _glfwGame->_framebufferHeight = height;
 }
+
+void NxGlfwGame::OnFocus(GLFWwindow*, int focused) { _glfwGame->_focused = focused != 0; }
+
+void NxGlfwGame::OnIconify(GLFWwindow*, int iconified) { _glfwGame->_iconified = iconified != 0; }
+
+int NxGlfwGame::GetDeviceWidth() { return _window ? _framebufferWidth : 0; }
+
+int NxGlfwGame::GetDeviceHeight() { return _window ? _framebufferHeight : 0; }
 
 void NxGlfwGame::SetMouseVisible(bool visible) {
     if (_window) glfwSetInputMode(_window, GLFW_CURSOR, visible ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_HIDDEN);
@@ -133,9 +153,6 @@ NxGlfwVideoMode* NxGlfwGame::GetGlfwDesktopMode() {
 }
 
 void NxGlfwGame::WindowToFramebuffer(double* x, double* y) const {
-    int windowWidth = 0, windowHeight = 0, frameWidth = 0, frameHeight = 0;
-    glfwGetWindowSize(_window, &windowWidth, &windowHeight);
-    glfwGetFramebufferSize(_window, &frameWidth, &frameHeight);
-    if (windowWidth > 0) *x = *x * frameWidth / windowWidth;
-    if (windowHeight > 0) *y = *y * frameHeight / windowHeight;
+    if (_windowWidth > 0) *x = *x * _framebufferWidth / _windowWidth;
+    if (_windowHeight > 0) *y = *y * _framebufferHeight / _windowHeight;
 }

@@ -25,6 +25,17 @@ void fake_glfw::Reset() { fake = fake_glfw::State(); }
 GLFWwindow* fake_glfw::Window() { return reinterpret_cast<GLFWwindow*>(&window_token); }
 void fake_glfw::PressCloseButton() { fake.shouldClose = true; fake.closeCallback(Window()); }
 
+void fake_glfw::SetFocus(bool focused, bool iconified) {
+    if (focused != fake.focused) fake.focusCallback(Window(), fake.focused = focused);
+    if (iconified != fake.iconified) fake.iconifyCallback(Window(), fake.iconified = iconified);
+}
+
+void fake_glfw::Resize(int windowWidth, int windowHeight, int framebufferScale) {
+    fake.windowWidth = windowWidth, fake.windowHeight = windowHeight, fake.framebufferScale = framebufferScale;
+    fake.windowSizeCallback(Window(), windowWidth, windowHeight);
+    fake.framebufferSizeCallback(Window(), windowWidth * framebufferScale, windowHeight * framebufferScale);
+}
+
 void nx_host_sleep(double seconds) { fake.sleeps.push_back(seconds); fake.time += seconds; }
 
 extern "C" {
@@ -46,6 +57,7 @@ void glfwSetWindowTitle(GLFWwindow*, const char* title) { fake.title = title; }
 GLFWmonitor* glfwGetPrimaryMonitor(void) { return reinterpret_cast<GLFWmonitor*>(&monitor_token); }
 
 int glfwGetWindowAttrib(GLFWwindow*, int attribute) {
+    ++fake.serverQueries;
     return attribute == GLFW_FOCUSED ? fake.focused : attribute == GLFW_ICONIFIED ? fake.iconified : 0;
 }
 
@@ -71,24 +83,25 @@ GLFWwindow* glfwCreateWindow(int width, int height, const char* title, GLFWmonit
     return fake_glfw::Window();
 }
 
-void glfwGetWindowSize(GLFWwindow*, int* w, int* h) { *w = fake.windowWidth, *h = fake.windowHeight; }
+void glfwGetWindowSize(GLFWwindow*, int* w, int* h) {
+    ++fake.serverQueries, *w = fake.windowWidth, *h = fake.windowHeight;
+}
 void glfwGetFramebufferSize(GLFWwindow*, int* w, int* h) {
+    ++fake.serverQueries;
     *w = fake.windowWidth * fake.framebufferScale, *h = fake.windowHeight * fake.framebufferScale;
 }
-void glfwGetCursorPos(GLFWwindow*, double* x, double* y) { *x = fake.cursorX, *y = fake.cursorY; }
+void glfwGetCursorPos(GLFWwindow*, double* x, double* y) { ++fake.serverQueries, *x = fake.cursorX, *y = fake.cursorY; }
 
 // Each setter hands back the callback it replaces, as GLFW's do.
 GLFWkeyfun glfwSetKeyCallback(GLFWwindow*, GLFWkeyfun f) { return std::exchange(fake.keyCallback, f); }
 GLFWcharfun glfwSetCharCallback(GLFWwindow*, GLFWcharfun f) { return std::exchange(fake.charCallback, f); }
-GLFWmousebuttonfun glfwSetMouseButtonCallback(GLFWwindow*, GLFWmousebuttonfun f) {
-    return std::exchange(fake.mouseButtonCallback, f);
-}
-GLFWcursorposfun glfwSetCursorPosCallback(GLFWwindow*, GLFWcursorposfun f) {
-    return std::exchange(fake.cursorPosCallback, f);
-}
-GLFWwindowclosefun glfwSetWindowCloseCallback(GLFWwindow*, GLFWwindowclosefun f) {
-    return std::exchange(fake.closeCallback, f);
-}
+GLFWmousebuttonfun glfwSetMouseButtonCallback(GLFWwindow*, GLFWmousebuttonfun f) { return std::exchange(fake.mouseButtonCallback, f); }
+GLFWcursorposfun glfwSetCursorPosCallback(GLFWwindow*, GLFWcursorposfun f) { return std::exchange(fake.cursorPosCallback, f); }
+GLFWwindowclosefun glfwSetWindowCloseCallback(GLFWwindow*, GLFWwindowclosefun f) { return std::exchange(fake.closeCallback, f); }
+GLFWwindowsizefun glfwSetWindowSizeCallback(GLFWwindow*, GLFWwindowsizefun f) { return std::exchange(fake.windowSizeCallback, f); }
+GLFWframebuffersizefun glfwSetFramebufferSizeCallback(GLFWwindow*, GLFWframebuffersizefun f) { return std::exchange(fake.framebufferSizeCallback, f); }
+GLFWwindowfocusfun glfwSetWindowFocusCallback(GLFWwindow*, GLFWwindowfocusfun f) { return std::exchange(fake.focusCallback, f); }
+GLFWwindowiconifyfun glfwSetWindowIconifyCallback(GLFWwindow*, GLFWwindowiconifyfun f) { return std::exchange(fake.iconifyCallback, f); }
 
 int glfwJoystickPresent(int jid) { return jid >= 0 && jid <= GLFW_JOYSTICK_LAST && fake.joysticks[jid].present; }
 int glfwJoystickIsGamepad(int jid) { return glfwJoystickPresent(jid) && fake.joysticks[jid].gamepad; }

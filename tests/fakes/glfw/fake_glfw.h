@@ -31,6 +31,7 @@ struct State {
     Joystick joysticks[GLFW_JOYSTICK_LAST + 1];
     std::vector<double> sleeps;  // every nx_host_sleep, in seconds (the clock moves on by as much)
     int waits = 0;               // calls of glfwWaitEvents
+    int serverQueries = 0;       // calls that wait for the X server on X11 (sizes, focus, cursor)
     std::function<void()> onEvents = [] {};  // inside glfwPollEvents/glfwWaitEvents, where callbacks run
     std::function<void()> onSwap = [] {};    // inside glfwSwapBuffers, to make a frame take time
 
@@ -39,6 +40,10 @@ struct State {
     GLFWmousebuttonfun mouseButtonCallback = nullptr;
     GLFWcursorposfun cursorPosCallback = nullptr;
     GLFWwindowclosefun closeCallback = nullptr;
+    GLFWwindowsizefun windowSizeCallback = nullptr;
+    GLFWframebuffersizefun framebufferSizeCallback = nullptr;
+    GLFWwindowfocusfun focusCallback = nullptr;
+    GLFWwindowiconifyfun iconifyCallback = nullptr;
 };
 
 // The one fake; tests reset it with fake_glfw::Reset().
@@ -48,5 +53,9 @@ void Reset();
 GLFWwindow* Window();
 // As GLFW does for the close button: the close flag is set, then the callback runs.
 void PressCloseButton();
+// The window system's changes as GLFW reports them during the event step:
+// the state changes, then the callbacks run.
+void SetFocus(bool focused, bool iconified);
+void Resize(int windowWidth, int windowHeight, int framebufferScale);
 
 }  // namespace fake_glfw

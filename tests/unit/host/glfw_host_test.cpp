@@ -14,10 +14,14 @@ using Events = std::vector<std::tuple<int, int, float, float>>;  // kind, data, 
 // Records what the host asks of the game, frame by frame.
 struct RecordingDelegate : NxGameDelegate {
     void UpdateGame() override { ++updates.back(), onUpdate(); }
-    void RenderGame() override { updates.push_back(0); }
+    void RenderGame() override {  // reads the device size as the renderer does
+        updates.push_back(0);
+        sizes.push_back({NxGame::_game->GetDeviceWidth(), NxGame::_game->GetDeviceHeight()});
+    }
     void KeyEvent(int kind, int data) override { events.push_back({kind, data, 0, 0}); }
     void MouseEvent(int kind, int data, float x, float y) override { events.push_back({kind, data, x, y}); }
     std::vector<int> updates;  // how many updates followed each frame
+    std::vector<std::pair<int, int>> sizes;  // the device size each frame drew at
     Events events;
     std::function<void()> onUpdate = [] {};
 };
@@ -76,8 +80,7 @@ TEST_F(GlfwHostTest, FramesSleepUntilTheNextUpdateAndCatchUpWithAtMostFourUnless
 
 TEST_F(GlfwHostTest, LosingFocusOrMinimisingSuspendsUntilBackAndThenResumesWithoutABurst) {
     run_frames(11, [this] {
-        glfw.focused = frame < 2 || frame >= 6;
-        glfw.iconified = frame >= 7 && frame < 9;
+        fake_glfw::SetFocus(frame < 2 || frame >= 6, frame >= 7 && frame < 9);
         glfw.time += frame >= 2 ? 1.0 : 0.0;  // away far longer than a frame
     });
     EXPECT_EQ(delegate->updates, (std::vector<int>{1, 1, 0, 0, 0, 0, 1, 0, 0, 1, 0}));
@@ -130,12 +133,30 @@ TEST_F(GlfwHostTest, KeysPostDownAndUpEditingKeysTheirCharacterAtEveryRepeatAndN
 
 TEST_F(GlfwHostTest, MouseButtonsAndMotionComeInFramebufferPixels) {
     host.StartGame();
-    glfw.cursorX = 10, glfw.cursorY = 20, glfw.framebufferScale = 2;
-    for (int button : {-1, 0, 2, 3}) glfw.mouseButtonCallback(fake_glfw::Window(), button, GLFW_PRESS, 0);
-    glfw.mouseButtonCallback(fake_glfw::Window(), 1, GLFW_RELEASE, 0);
+    glfw.cursorX = 7, glfw.cursorY = 8;
+    host.SetDeviceWindow(320, 240, 0);  // the pointer as it stands when the window changes
+    fake_glfw::Resize(320, 240, 2);
+    glfw.mouseButtonCallback(fake_glfw::Window(), 0, GLFW_PRESS, 0);
     glfw.cursorPosCallback(fake_glfw::Window(), 5, 6);
-    EXPECT_EQ(delegate->events, (Events{{c_NxGameEvent::MouseDown, 0, 20, 40}, {c_NxGameEvent::MouseDown, 2, 20, 40},
-                                        {c_NxGameEvent::MouseUp, 1, 20, 40}, {c_NxGameEvent::MouseMove, -1, 10, 12}}));
+    for (int button : {-1, 2, 3}) glfw.mouseButtonCallback(fake_glfw::Window(), button, GLFW_PRESS, 0);
+    glfw.mouseButtonCallback(fake_glfw::Window(), 1, GLFW_RELEASE, 0);
+    EXPECT_EQ(delegate->events, (Events{{c_NxGameEvent::MouseDown, 0, 14, 16}, {c_NxGameEvent::MouseMove, -1, 10, 12},
+                                        {c_NxGameEvent::MouseDown, 2, 10, 12}, {c_NxGameEvent::MouseUp, 1, 10, 12}}));
+}
+
+// On X11 GLFW waits for the server to answer a size, focus or pointer query.
+TEST_F(GlfwHostTest, FramesAndPointerEventsNeverWaitOnTheWindowSystem) {
+    int queriesAtOpen = 0;  // the window is opened (and asked about) before the first frame's events
+    run_frames(5, [&] {
+        if (frame == 0) queriesAtOpen = glfw.serverQueries;
+        if (frame == 1) fake_glfw::Resize(400, 300, 2);
+        glfw.cursorPosCallback(fake_glfw::Window(), 1, 1);
+        glfw.mouseButtonCallback(fake_glfw::Window(), 0, frame % 2 ? GLFW_PRESS : GLFW_RELEASE, 0);
+        fake_glfw::SetFocus(frame != 2, false);
+    });
+    EXPECT_EQ(glfw.serverQueries, queriesAtOpen);
+    EXPECT_EQ(delegate->sizes, (std::vector<std::pair<int, int>>{{640, 480}, {640, 480}, {800, 600}, {800, 600}, {800, 600}}));
+    EXPECT_EQ(delegate->updates, (std::vector<int>{1, 1, 0, 1, 0}));
 }
 
 TEST_F(GlfwHostTest, KnownPadReportsTheStandardLayoutWithUpPositiveAndTriggersFromZero) {
