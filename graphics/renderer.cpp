@@ -63,7 +63,8 @@ int gxtkGraphics::BeginRender() {
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
     additiveBlend = false;
-    glDisable(GL_TEXTURE_2D);
+    gxtkTextureState::Forget();
+    gxtkTextureState::SetEnabled(false);
     batchCount = 0;
     return 1;
 }
@@ -150,10 +151,8 @@ gxtkVertex* gxtkGraphics::Begin(int type, int count, gxtkSurface* surface) {
 
 void gxtkGraphics::Flush() {
     if (batchCount == 0) return;
-    if (batchSurface) {
-        glEnable(GL_TEXTURE_2D);
-        batchSurface->Bind();
-    }
+    gxtkTextureState::SetEnabled(batchSurface != nullptr);
+    if (batchSurface) batchSurface->Bind();
     switch (batchType) {
         case kBatchPoints: glDrawArrays(GL_POINTS, 0, batchCount); break;
         case kBatchLines: glDrawArrays(GL_LINES, 0, batchCount); break;
@@ -166,7 +165,6 @@ void gxtkGraphics::Flush() {
             for (int first = 0; first < batchCount; first += batchType)
                 glDrawArrays(GL_TRIANGLE_FAN, first, batchType);
     }
-    if (batchSurface) glDisable(GL_TEXTURE_2D);
     batchCount = 0;
 }
 

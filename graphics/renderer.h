@@ -34,6 +34,17 @@ struct gxtkVertex {
 };
 static_assert(sizeof(gxtkVertex) == 20, "OpenGL is given a 20-byte stride");
 
+// The texture state of the current OpenGL context as the renderer last set
+// it: a flush calls OpenGL only when texturing or the bound texture changes.
+// Each frame starts from Forget(), so whatever drew in between cannot fool it.
+class gxtkTextureState {
+public:
+    static void Forget();
+    static void SetEnabled(bool enabled);
+    static void Bind(unsigned int texture);
+    static void Deleted(unsigned int texture);
+};
+
 class gxtkSurface : public Object {
 public:
     unsigned char* pixels = nullptr;  // owned (malloc), premultiplied; null without a copy

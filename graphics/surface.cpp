@@ -50,6 +50,7 @@ gxtkSurface::~gxtkSurface() { Discard(); }
 int gxtkSurface::Discard() {
     if (HasCurrentTexture(*this)) {
         glDeleteTextures(1, &texture);
+        gxtkTextureState::Deleted(texture);
         contextSeq = -1;
     }
     std::free(pixels);
@@ -72,12 +73,12 @@ void gxtkSurface::SetData(unsigned char* data, int width_, int height_, int dept
 void gxtkSurface::Bind() {
     if (glfwGraphicsSeq == 0) return;
     if (HasCurrentTexture(*this)) {
-        glBindTexture(GL_TEXTURE_2D, texture);
+        gxtkTextureState::Bind(texture);
         return;
     }
     contextSeq = glfwGraphicsSeq;
     glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
+    gxtkTextureState::Bind(texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
@@ -124,7 +125,7 @@ void gxtkSurface::SetSubData(int x, int y, int w, int h, const int* src, int pit
     }
     // Without a current texture the copy alone changes; the next Bind uploads it.
     if (!HasCurrentTexture(*this)) return;
-    glBindTexture(GL_TEXTURE_2D, texture);
+    gxtkTextureState::Bind(texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     if (w == width) {
         glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels + y * rowBytes);

@@ -91,9 +91,13 @@ void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdou
     fake_gl::Store(state().ortho, left, right, bottom, top, near_val, far_val);
 }
 
-void glEnable(GLenum cap) { if (!fake_gl::IsEnabled(cap)) state().enabled.push_back(cap); }
+void glEnable(GLenum cap) {
+    state().textureSwitches += cap == GL_TEXTURE_2D;
+    if (!fake_gl::IsEnabled(cap)) state().enabled.push_back(cap);
+}
 
 void glDisable(GLenum cap) {
+    state().textureSwitches += cap == GL_TEXTURE_2D;
     std::vector<GLenum>& enabled = state().enabled;
     enabled.erase(std::remove(enabled.begin(), enabled.end(), cap), enabled.end());
 }
@@ -121,11 +125,16 @@ void glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha) {
 
 void glClear(GLbitfield) { ++state().clears; }
 
+// As drivers do, the lowest free name: a deleted texture's name comes back.
 void glGenTextures(GLsizei n, GLuint* textures) {
-    for (GLsizei i = 0; i < n; ++i) state().textures[textures[i] = state().nextTextureName++];
+    for (GLsizei i = 0; i < n; ++i) {
+        GLuint name = 1;
+        while (state().textures.count(name)) ++name;
+        state().textures[textures[i] = name];
+    }
 }
 
-void glBindTexture(GLenum, GLuint texture) { state().boundTexture = texture; }
+void glBindTexture(GLenum, GLuint texture) { ++state().textureBinds, state().boundTexture = texture; }
 
 void glTexParameteri(GLenum, GLenum name, GLint value) { state().textures[state().boundTexture].parameters[name] = value; }
 
@@ -168,6 +177,7 @@ void glDeleteTextures(GLsizei n, const GLuint* textures) {
     for (GLsizei i = 0; i < n; ++i) {
         state().deletedTextures.push_back(textures[i]);
         state().textures.erase(textures[i]);
+        if (state().boundTexture == textures[i]) state().boundTexture = 0;  // deleting unbinds
     }
 }
 

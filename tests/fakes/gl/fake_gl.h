@@ -55,12 +55,13 @@ struct State {
     std::map<GLuint, Texture> textures;  // the live ones
     std::vector<GLuint> deletedTextures;
     int textureUploads = 0, clears = 0;  // glTexSubImage2D and glClear calls
+    int textureBinds = 0, textureSwitches = 0;  // glBindTexture, and GL_TEXTURE_2D on or off
     GLint scissor[4] = {}, viewport[4] = {};
     GLdouble ortho[6] = {};
 
     // Driver state.
     std::vector<GLenum> enabled;  // caps and client arrays
-    GLuint nextTextureName = 1, boundTexture = 0;
+    GLuint boundTexture = 0;
     GLenum blend[2] = {GL_ONE, GL_ZERO}, error = GL_NO_ERROR;
     GLfloat clearColor[4] = {};
     GLint unpackAlignment = 4;

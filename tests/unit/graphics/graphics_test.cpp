@@ -157,8 +157,8 @@ TEST_F(GraphicsTest, TexturesAreMadeInTheCurrentContextAndOnlyItsOwnAreDeleted) 
     gxtkSurface* older = Load("a.png", {1, 1, {1}});
     glfwGraphicsSeq = 3, older->Discard();  // its texture went with its context: not deleted
     { gxtkSurface collected; device->LoadSurface__UNSAFE__(&collected, String("a.png")), collected.Bind(); }  // texture 4
-    surface->Bind(), surface->Discard();  // texture 5
-    EXPECT_EQ(fake_gl::state().deletedTextures, (std::vector<GLuint>{4, 5}));
+    surface->Bind(), surface->Discard();  // texture 4 again
+    EXPECT_EQ(fake_gl::state().deletedTextures, (std::vector<GLuint>{4, 4}));
     EXPECT_EQ(std::make_tuple(older->pixels, surface->pixels, surface->contextSeq), std::make_tuple(nullptr, nullptr, -1));
 }
 
@@ -187,6 +187,20 @@ TEST_F(GraphicsTest, WrittenPixelsArePremultipliedIntoTheCopyAndTheTextureWhenTh
         device->WritePixels2(target, Array<int>(length), x, y, width, height, offset, pitch);  // outside the surface or the array
     }
     EXPECT_EQ(std::make_tuple(fake_gl::state().textureUploads, rgba->pixels, rgb->pixels[0]), std::make_tuple(5, nullptr, 1));
+}
+
+TEST_F(GraphicsTest, TextureStateReachesOpenGLOnlyWhenItChangesAndNeverStale) {
+    gxtkSurface *a = Load("a.png", {1, 1, {9}}), *b = device->CreateSurface(1, 1);
+    fake_gl::State& gl = fake_gl::state();
+    const auto calls = [&gl, binds = gl.textureBinds, switches = gl.textureSwitches] {
+        return Calls() + " " + Text(gl.textureBinds - binds, gl.textureSwitches - switches);
+    };
+    Check(calls, {{[&] {
+        device->DrawSurface(a, 0, 0), device->SetBlend(1), device->DrawSurface(a, 0, 0), device->SetBlend(0);
+        device->DrawRect(0, 0, 1, 1), device->WritePixels2(b, Array<int>(1), 0, 0, 1, 1, 0, 1), device->DrawSurface(a, 0, 0);
+    }, "T6@1 T6+@1 T6 T6@1 3 4"}});  // binds a, b (its write), a; every frame starts with texturing off
+    a->Discard();  // its name comes back for the next texture, which must not be taken as bound
+    EXPECT_EQ(TextureOf(Load("c.png", {1, 1, {7}})).Texel(0, 0), Bytes{7});
 }
 
 TEST_F(GraphicsTest, ReadPixelsCopiesAWindowRectangleTopRowFirstAfterDrawingWhatIsPending) {
