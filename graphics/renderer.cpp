@@ -136,12 +136,7 @@ int gxtkGraphics::SetMatrix(float ix_, float iy_, float jx_, float jy_, float tx
     return 0;
 }
 
-gxtkVertex* gxtkGraphics::Begin(int type, int count, gxtkSurface* surface) {
-    if (type == batchType && surface == batchSurface && batchCount + count <= kBatchVertices) {
-        gxtkVertex* vertices = batchVertices + batchCount;
-        batchCount += count;
-        return vertices;
-    }
+gxtkVertex* gxtkGraphics::BeginNewBatch(int type, int count, gxtkSurface* surface) {
     Flush();
     batchType = type;
     batchSurface = surface;
@@ -259,33 +254,39 @@ int gxtkGraphics::DrawPoly2(Array<float> verts, gxtkSurface* surface, int srcx, 
     return 0;
 }
 
+// The hot path of every image: the corners are built in registers and
+// transformed once each, then stored whole.
+void gxtkGraphics::PutTexturedQuad(gxtkSurface* surface, float x, float y, float w, float h,
+                                   float uLeft, float vTop, float uRight, float vBottom) {
+    const uint32_t color = packedColor;
+    gxtkVertex corners[4] = {{x, y, uLeft, vTop, color},
+                             {x + w, y, uRight, vTop, color},
+                             {x + w, y + h, uRight, vBottom, color},
+                             {x, y + h, uLeft, vBottom, color}};
+    if (transformed) {
+        for (gxtkVertex& corner : corners) {
+            const float cornerX = corner.x;
+            corner.x = ix * cornerX + jx * corner.y + tx;
+            corner.y = iy * cornerX + jy * corner.y + ty;
+        }
+    }
+    gxtkVertex* vertices = Begin(kBatchQuadList, 4, surface);
+    for (int i = 0; i < 4; ++i) vertices[i] = corners[i];
+}
+
 int gxtkGraphics::DrawSurface(gxtkSurface* surface, float x, float y) {
     if (!surface) return 0;
     const float w = static_cast<float>(surface->Width());
     const float h = static_cast<float>(surface->Height());
-    const float u = w * surface->uScale;
-    const float v = h * surface->vScale;
-    gxtkVertex* vertices = Begin(kBatchQuadList, 4, surface);
-    PutTextured(vertices, x, y, 0, 0);
-    PutTextured(vertices + 1, x + w, y, u, 0);
-    PutTextured(vertices + 2, x + w, y + h, u, v);
-    PutTextured(vertices + 3, x, y + h, 0, v);
+    PutTexturedQuad(surface, x, y, w, h, 0, 0, w * surface->uScale, h * surface->vScale);
     return 0;
 }
 
 int gxtkGraphics::DrawSurface2(gxtkSurface* surface, float x, float y, int srcx, int srcy, int srcw,
                                int srch) {
     if (!surface) return 0;
-    const float uLeft = srcx * surface->uScale;
-    const float uRight = (srcx + srcw) * surface->uScale;
-    const float vTop = srcy * surface->vScale;
-    const float vBottom = (srcy + srch) * surface->vScale;
-    const float w = static_cast<float>(srcw);
-    const float h = static_cast<float>(srch);
-    gxtkVertex* vertices = Begin(kBatchQuadList, 4, surface);
-    PutTextured(vertices, x, y, uLeft, vTop);
-    PutTextured(vertices + 1, x + w, y, uRight, vTop);
-    PutTextured(vertices + 2, x + w, y + h, uRight, vBottom);
-    PutTextured(vertices + 3, x, y + h, uLeft, vBottom);
+    PutTexturedQuad(surface, x, y, static_cast<float>(srcw), static_cast<float>(srch),
+                    srcx * surface->uScale, srcy * surface->vScale, (srcx + srcw) * surface->uScale,
+                    (srcy + srch) * surface->vScale);
     return 0;
 }

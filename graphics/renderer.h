@@ -120,13 +120,23 @@ public:
                              int offset, int pitch);
 
     void Flush();
-    // The admission rule: where the caller writes its `count` vertices.
-    gxtkVertex* Begin(int type, int count, gxtkSurface* surface);
+    // The admission rule: where the caller writes its `count` vertices. The
+    // common case, one more primitive like the last, stays inline.
+    gxtkVertex* Begin(int type, int count, gxtkSurface* surface) {
+        if (type != batchType || surface != batchSurface || batchCount + count > kBatchVertices)
+            return BeginNewBatch(type, count, surface);
+        gxtkVertex* vertices = batchVertices + batchCount;
+        batchCount += count;
+        return vertices;
+    }
 
 private:
+    gxtkVertex* BeginNewBatch(int type, int count, gxtkSurface* surface);
     void PackColor();
     void Put(gxtkVertex* vertex, float x, float y);
     void PutTextured(gxtkVertex* vertex, float x, float y, float u, float v);
+    void PutTexturedQuad(gxtkSurface* surface, float x, float y, float w, float h, float uLeft,
+                         float vTop, float uRight, float vBottom);
     int OvalSegments(float xRadius, float yRadius) const;
     void ReadWindowSize();
 };
