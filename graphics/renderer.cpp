@@ -254,24 +254,24 @@ int gxtkGraphics::DrawPoly2(Array<float> verts, gxtkSurface* surface, int srcx, 
     return 0;
 }
 
-// The hot path of every image: the corners are built in registers and
-// transformed once each, then stored whole.
+// The hot path of every image: without a matrix the four corners are
+// stored straight into the batch.
 void gxtkGraphics::PutTexturedQuad(gxtkSurface* surface, float x, float y, float w, float h,
                                    float uLeft, float vTop, float uRight, float vBottom) {
-    const uint32_t color = packedColor;
-    gxtkVertex corners[4] = {{x, y, uLeft, vTop, color},
-                             {x + w, y, uRight, vTop, color},
-                             {x + w, y + h, uRight, vBottom, color},
-                             {x, y + h, uLeft, vBottom, color}};
-    if (transformed) {
-        for (gxtkVertex& corner : corners) {
-            const float cornerX = corner.x;
-            corner.x = ix * cornerX + jx * corner.y + tx;
-            corner.y = iy * cornerX + jy * corner.y + ty;
-        }
-    }
     gxtkVertex* vertices = Begin(kBatchQuadList, 4, surface);
-    for (int i = 0; i < 4; ++i) vertices[i] = corners[i];
+    const float right = x + w, bottom = y + h;
+    if (transformed) {
+        PutTextured(vertices, x, y, uLeft, vTop);
+        PutTextured(vertices + 1, right, y, uRight, vTop);
+        PutTextured(vertices + 2, right, bottom, uRight, vBottom);
+        PutTextured(vertices + 3, x, bottom, uLeft, vBottom);
+        return;
+    }
+    const uint32_t color = packedColor;
+    vertices[0] = {x, y, uLeft, vTop, color};
+    vertices[1] = {right, y, uRight, vTop, color};
+    vertices[2] = {right, bottom, uRight, vBottom, color};
+    vertices[3] = {x, bottom, uLeft, vBottom, color};
 }
 
 int gxtkGraphics::DrawSurface(gxtkSurface* surface, float x, float y) {
