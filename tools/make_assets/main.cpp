@@ -1,13 +1,15 @@
-// make_assets OUTPUT_DIR: draws every image, font and sound effect the game loads into
-// OUTPUT_DIR (the data directory beside the program). Images are made at the three
-// resolution levels the game picks from the window size; the output depends on nothing
-// but this program, so every build writes the same bytes.
+// make_assets OUTPUT_DIR: draws every image and font, and synthesises every sound effect
+// and tune, that the game loads into OUTPUT_DIR (the data directory beside the program).
+// Images are made at the three resolution levels the game picks from the window size; the
+// output depends on nothing but this program, so every build writes the same bytes.
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "game/asset_table.h"
 #include "tools/make_assets/families.h"
+#include "tools/make_assets/music.h"
+#include "tools/make_assets/ogg_file.h"
 #include "tools/make_assets/sounds.h"
 #include "tools/make_assets/wav_file.h"
 
@@ -76,6 +78,19 @@ bool MakeSounds(const std::string& root) {
     return true;
 }
 
+// Quality 0.3 of libvorbisenc (75 to 100 kbit/s for our stereo tunes) keeps each to a few
+// hundred kilobytes; the soft, low-mixed music loses nothing audible to it.
+constexpr float kMusicQuality = 0.3f;
+
+bool MakeMusic(const std::string& root) {
+    std::filesystem::create_directories(root + "/music");
+    const std::vector<assets::MusicFile> tunes = assets::MakeMusic();
+    bool ok = !tunes.empty();
+    for (const assets::MusicFile& tune : tunes)
+        ok = assets::WriteOgg(root + "/music/" + tune.name + ".ogg", tune.left, tune.right, kMusicQuality) && ok;
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -98,6 +113,7 @@ int main(int argc, char** argv) {
     }
     ok = MakeImage(root, kDefaultFont, kAssetResolutions[0]) && ok;
     ok = MakeSounds(root) && ok;
+    ok = MakeMusic(root) && ok;
     if (!ok)
         std::fprintf(stderr, "make_assets: could not write every file below %s\n", root.c_str());
     return ok ? 0 : 1;

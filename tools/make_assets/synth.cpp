@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 
 #include "tools/make_assets/wav_file.h"
 
@@ -14,18 +13,6 @@ namespace {
 constexpr float kTwoPi = 6.28318530718f;
 constexpr float kEdgeFadeSeconds = 0.004f;
 constexpr float kVoiceReleaseSeconds = 0.006f;
-
-// A fixed-seed linear congruential generator: white noise in -1..1.
-class NoiseSource {
-  public:
-    float Next() {
-        state_ = state_ * 1664525u + 1013904223u;
-        return static_cast<float>(state_ >> 8) / 8388608.0f - 1.0f;
-    }
-
-  private:
-    uint32_t state_ = 22222u;
-};
 
 float Envelope(const Voice& voice, float t) {
     float rise = voice.attack > 0 ? std::fmin(t / voice.attack, 1.0f) : 1.0f;

@@ -3,9 +3,22 @@
 // faded at both ends. Noise comes from a fixed-seed generator, so sounds repeat exactly.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 namespace assets {
+
+// A fixed-seed linear congruential generator: white noise in -1..1, the same every run.
+class NoiseSource {
+  public:
+    float Next() {
+        state_ = state_ * 1664525u + 1013904223u;
+        return static_cast<float>(state_ >> 8) / 8388608.0f - 1.0f;
+    }
+
+  private:
+    uint32_t state_ = 22222u;
+};
 
 enum class Timbre {
     kSine,        // pure tone

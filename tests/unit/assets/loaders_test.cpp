@@ -2,8 +2,10 @@
 // exactly its frames at every resolution with only the unused ones blank, the
 // default font's glyphs keep their empty borders, a level's bonus blocks stand
 // apart from its blocks, every sound effect is a short, clean, audible 16-bit
-// sound with a true RIFF size, and the generator writes the same files again.
+// sound with a true RIFF size, each tune decodes as a seamless loop quieter than
+// the ring it plays under, and the generator writes the same files again.
 #include <gtest/gtest.h>
+#include <cmath>
 #include <unistd.h>
 
 #include "game/asset_table.h"
@@ -67,6 +69,37 @@ TEST_F(GeneratedDataTest, EverySoundEffectIsAShortCleanAudibleSixteenBitSoundWit
         EXPECT_EQ(std::string(file, file + 4) + std::to_string(file[4] | file[5] << 8 | file[6] << 16 | uint32_t(file[7]) << 24), "RIFF" + std::to_string(bytes - 8)) << path;
         std::free(file);
     }
+}
+
+TEST_F(GeneratedDataTest, EachTuneIsAHalfMinuteToMinuteLoopWithoutAJumpAtItsSeamAndQuieterThanTheRing) {
+    const auto load = [&](const char* path, int* length, int* channels, int* hertz) {
+        int bytesPerSample = 0;
+        return reinterpret_cast<int16_t*>(host.LoadAudioData(String(path), length, channels, &bytesPerSample, hertz));
+    };
+    const auto loudness = [](const int16_t* samples, long count) {
+        double power = 0;
+        for (long i = 0; i < count; ++i) power += double(samples[i]) * samples[i];
+        return std::sqrt(power / count);
+    };
+    int ringLength = 0, ringChannels = 0, hertz = 0, length = 0, channels = 0;
+    int16_t* ring = load("data/sfx/001.wav", &ringLength, &ringChannels, &hertz);
+    for (const char* path : {"data/music/title.ogg", "data/music/play.ogg"}) {
+        int16_t* samples = load(path, &length, &channels, &hertz);
+        ASSERT_TRUE(samples && hertz == 44100 && length >= 30 * hertz && length <= 60 * hertz) << path;
+        const auto at = [&](long frame, int channel) { return int(samples[(frame + length) % length * channels + channel]); };
+        const auto step = [&](long frame, int channel) { return std::abs(at(frame, channel) - at(frame - 1, channel)); };
+        const auto [low, high] = std::minmax_element(samples, samples + length * channels);
+        EXPECT_LT(std::max(-*low, int(*high)), 29000) << path << ": within 1 dB of full scale";
+        // Twice as quiet as the ring (6 dB under it), so a ring stays clear over the music.
+        EXPECT_LT(2 * loudness(samples, long(length) * channels), loudness(ring, ringLength)) << path;
+        for (int channel = 0; channel < channels; ++channel) {  // last to first no steeper than the 5 ms around it
+            int nearby = 0;
+            for (long frame = 1; frame < hertz / 200; ++frame) nearby = std::max({nearby, step(frame, channel), step(-frame, channel)});
+            EXPECT_LE(step(0, channel), nearby) << path << ", channel " << channel;
+        }
+        std::free(samples);
+    }
+    std::free(ring);
 }
 
 TEST_F(GeneratedDataTest, TheGeneratorWritesTheSameFilesAgain) {
