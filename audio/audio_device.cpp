@@ -180,13 +180,41 @@ bool gxtkAudio::LoadSample__UNSAFE__(gxtkSample* sample, const String& path) {
     int length = 0, channelCount = 0, bytesPerSample = 0, hertz = 0;
     unsigned char* data = host->LoadAudioData(path, &length, &channelCount, &bytesPerSample, &hertz);
     if (!data) return false;
+    Upload(sample, data, length, channelCount, bytesPerSample, hertz);
+    return true;
+}
+
+void gxtkAudio::Upload(gxtkSample* sample, unsigned char* data, int length, int channels,
+                       int bytesPerSample, int hertz) {
     ALuint buffer = 0;
     alGenBuffers(1, &buffer);
-    alBufferData(buffer, BufferFormat(bytesPerSample, channelCount), data,
-                 bytesPerSample * channelCount * length, hertz);
+    alBufferData(buffer, BufferFormat(bytesPerSample, channels), data,
+                 bytesPerSample * channels * length, hertz);
     std::free(data);
     sample->SetBuffer(buffer);
-    return true;
+}
+
+gxtkSample* gxtkAudio::StartLoadingSample(const String& path) {
+    NxGame* host = NxGame::_game;
+    NxAudioDecoding* decoding = host ? host->BeginAudioData(path) : nullptr;
+    if (!decoding) return nullptr;
+    FlushDiscarded();
+    auto* sample = new gxtkSample();
+    sample->decoding = decoding;
+    return sample;
+}
+
+int gxtkAudio::ContinueLoadingSample(gxtkSample* sample, int frames) {
+    if (!sample) return -1;
+    if (!sample->decoding) return sample->buffer ? 1 : -1;
+    if (!sample->decoding->Continue(frames)) return 0;
+    int length = 0, channelCount = 0, bytesPerSample = 0, hertz = 0;
+    unsigned char* data = sample->decoding->Take(&length, &channelCount, &bytesPerSample, &hertz);
+    delete sample->decoding;
+    sample->decoding = nullptr;
+    if (!data) return -1;
+    Upload(sample, data, length, channelCount, bytesPerSample, hertz);
+    return 1;
 }
 
 int gxtkAudio::PlaySample(gxtkSample* sample, int channel, int flags) {
@@ -284,6 +312,7 @@ gxtkSample::gxtkSample(unsigned int buffer) : buffer(buffer) {}
 
 gxtkSample::~gxtkSample() {
     nxPrint(String("Discarding sample"));
+    delete decoding;
     Discard();
     // A channel whose sound ended no longer keeps its sample alive; forget
     // the sample there so no record points at a destroyed object.

@@ -22,6 +22,7 @@ constexpr int kChannelPlaying = 1;
 constexpr int kChannelPaused = 2;  // paused by the game, not by a suspend
 
 class gxtkSample;
+class NxAudioDecoding;
 
 struct gxtkChannel {
     unsigned int source;  // OpenAL source name, 0 until obtained
@@ -50,6 +51,13 @@ public:
     virtual int Resume();
     virtual gxtkSample* LoadSample(const String& path);
     virtual bool LoadSample__UNSAFE__(gxtkSample* sample, const String& path);
+    // A sample too long to decode within one update, loaded over several
+    // calls: StartLoadingSample opens the file (null when it cannot be read);
+    // each ContinueLoadingSample decodes at least `frames` more sample frames
+    // and answers 0 while more remains, 1 once the sample holds its sound,
+    // -1 when decoding failed (the sample stays silent).
+    virtual gxtkSample* StartLoadingSample(const String& path);
+    virtual int ContinueLoadingSample(gxtkSample* sample, int frames);
     // 0, or -1 when no source could be obtained (or the call was refused:
     // a null sample or a channel outside 0-32).
     virtual int PlaySample(gxtkSample* sample, int channel, int flags);
@@ -73,15 +81,20 @@ private:
     gxtkChannel* Channel(int channel);
     void OpenDevice();
     void PauseDevice(bool pause);
+    // Hands decoded samples to a new OpenAL buffer of `sample` and frees them.
+    void Upload(gxtkSample* sample, unsigned char* data, int length, int channels,
+                int bytesPerSample, int hertz);
 };
 
 class gxtkSample : public Object {
 public:
     unsigned int buffer = 0;  // OpenAL buffer name, 0 = none
+    NxAudioDecoding* decoding = nullptr;  // while the sound is still being decoded
 
     gxtkSample();
     explicit gxtkSample(unsigned int buffer);
-    // Runs in the collector's sweep: reports, then discards the buffer.
+    // Runs in the collector's sweep: reports, then discards the buffer (and
+    // a decoding left unfinished).
     ~gxtkSample() override;
 
     void SetBuffer(unsigned int buffer);

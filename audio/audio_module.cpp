@@ -28,6 +28,24 @@ c_Sound* nx_audio_LoadSound(const String& path) {
     return (new c_Sound())->m_new(sample);
 }
 
+c_Sound* nx_audio_StartLoadingSound(const String& path) {
+    if (!nx_audio_device) return nullptr;
+    gxtkSample* sample = nx_audio_device->StartLoadingSample(nx_data_FixDataPath(path));
+    if (!sample) return nullptr;
+    return (new c_Sound())->m_new(sample);
+}
+
+int nx_audio_ContinueLoadingSound(c_Sound* sound, int frames) {
+    if (!nx_audio_device || !sound || !sound->m_sample) return -1;
+    int result = nx_audio_device->ContinueLoadingSample(sound->m_sample, frames);
+    if (result < 0) sound->m_sample = nullptr;
+    return result;
+}
+
+bool nx_audio_SoundLoading(c_Sound* sound) {
+    return sound && sound->m_sample && sound->m_sample->decoding;
+}
+
 int nx_audio_PlaySound(c_Sound* sound, int channel, int flags) {
     if (!nx_audio_device || !sound || !sound->m_sample) return 0;
     nx_audio_device->PlaySample(sound->m_sample, channel, flags);  // no source: simply not played

@@ -21,6 +21,14 @@ extern gxtkAudio* nx_audio_device;
 
 int nx_audio_SetAudioDevice(gxtkAudio* device);
 c_Sound* nx_audio_LoadSound(const String& path);
+// A sound too long to decode within one update (music), loaded over several:
+// null when the file cannot be read. Each continuation decodes at least
+// `frames` more sample frames and answers 0 while more remains, 1 once the
+// sound can play, -1 when decoding failed, which leaves it without sample
+// (silent). A sound still loading plays nothing.
+c_Sound* nx_audio_StartLoadingSound(const String& path);
+int nx_audio_ContinueLoadingSound(c_Sound* sound, int frames);
+bool nx_audio_SoundLoading(c_Sound* sound);
 // A null sound, or one without a sample, plays nothing.
 int nx_audio_PlaySound(c_Sound* sound, int channel, int flags);
 int nx_audio_StopChannel(int channel);

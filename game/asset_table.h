@@ -1,9 +1,9 @@
 // The files of data/ the game loads: every image with its id, its path below
 // the data folder (without resolution suffix and ".png"), its frame size in
-// game units and its frame count; the resolutions each image comes in; and
-// the sound effects by id ("sfx/NNN.wav"). The game's loader, the asset
-// generator and the tests all read this one table. Plain constants only, so
-// the generator can use it without the game.
+// game units and its frame count; the resolutions each image comes in; the
+// sound effects by id ("sfx/NNN.wav"); and the tunes. The game's loader, the
+// asset generator and the tests all read this one table. Plain constants
+// only, so the generator can use it without the game.
 #pragma once
 
 #include "game/ids.h"
@@ -46,6 +46,9 @@ constexpr int kAssetSounds[] = {
     kSoundJingleBase + 9, kSoundJingleBase + 10, kSoundFanfare,       kSoundLogoJingle,
     kSoundConfirm,        kSoundClick,
 };
+
+// The tunes by slot: looping Ogg Vorbis files, decoded whole while loading.
+constexpr const char* kAssetTunes[kTunes] = {"music/title.ogg", "music/play.ogg"};
 
 // The table's entry for image `id`, or null.
 constexpr const AssetImage* FindAssetImage(int id) {

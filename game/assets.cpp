@@ -1,6 +1,6 @@
-// Loading of images, the font and sound effects by id, one step per update
-// behind a turning loading screen, at the file resolution that suits the
-// window; and sound effects played over 24 channels in rotation.
+// Loading of images, the font, sound effects and tunes by id, one step per
+// update behind a turning loading screen, at the file resolution that suits
+// the window; and sound effects played over 24 channels in rotation.
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -26,12 +26,19 @@ constexpr int kEffectRotationSlots = 24;
 constexpr int kNoSound = -1;
 constexpr int kNoImage = -1;
 
+// Decoding ~45 s of stereo Vorbis whole takes longer than an update may
+// (100 to 200 ms here), so a tune takes a slice of this many sample frames
+// (4 s at 44.1 kHz, 10 to 15 ms here) per update until it is whole.
+constexpr int kTuneFramesPerUpdate = 4 * 44100;
+
 // One update of loading: an image (or the font) of the asset table, sounds
-// before and after it.
+// before and after it; or a slice of a tune, whose step lasts until the
+// tune is decoded.
 struct LoaderStep {
     int soundFirst;
     int image;
     int soundAfter;
+    int tune = kNoTune;
 };
 constexpr LoaderStep kLoaderSteps[] = {
     {kNoSound, kImageIcons, kSoundLogoJingle},
@@ -62,9 +69,11 @@ constexpr LoaderStep kLoaderSteps[] = {
     {kSoundJingleBase + 8, kNoImage, kNoSound},
     {kSoundJingleBase + 9, kNoImage, kNoSound},
     {kSoundJingleBase + 10, kNoImage, kNoSound},
+    {kNoSound, kNoImage, kNoSound, kTuneTitle},
+    {kNoSound, kNoImage, kNoSound, kTunePlay},
 };
 constexpr int kLoaderStepCount = static_cast<int>(std::size(kLoaderSteps));
-static_assert(kLoaderStepCount == 28, "loading takes 28 steps and a finishing update");
+static_assert(kLoaderStepCount == 30, "28 asset steps, two tune steps and a finishing update");
 
 constexpr const AssetImage& kFontAsset = *FindAssetImage(kImageFont);
 constexpr const AssetImage& kStudioEmblemAsset = *FindAssetImage(kImageStudioEmblem);
@@ -133,7 +142,28 @@ int c_MyApp::p_Reload() {
 
 namespace {
 
-void RunLoaderStep(c_MyApp& app, const LoaderStep& step) {
+// A tune file that cannot be read is kept as a sound without sample, so
+// that a reload does not decode it again: the tunes do not depend on the
+// window's size and stay loaded.
+bool TuneDone(const c_MyApp& app, const LoaderStep& step) {
+    return step.tune != kNoTune && app.m_tunes[step.tune] &&
+           !nx_audio_SoundLoading(app.m_tunes[step.tune]);
+}
+
+void LoadTuneSlice(c_MyApp& app, int tune) {
+    if (!app.m_tunes[tune]) {
+        c_Sound* sound = nx_audio_StartLoadingSound(String(kAssetTunes[tune]));
+        gc_assign(app.m_tunes[tune], sound ? sound : (new c_Sound())->m_new2());
+    }
+    nx_audio_ContinueLoadingSound(app.m_tunes[tune], kTuneFramesPerUpdate);
+}
+
+// Returns whether the step is done; a tune's takes several updates.
+bool RunLoaderStep(c_MyApp& app, const LoaderStep& step) {
+    if (step.tune != kNoTune) {
+        LoadTuneSlice(app, step.tune);
+        return TuneDone(app, step);
+    }
     if (step.soundFirst != kNoSound) app.p_LoadSFX(step.soundFirst);
     const AssetImage* image = FindAssetImage(step.image);
     if (step.image == kImageFont)
@@ -142,20 +172,26 @@ void RunLoaderStep(c_MyApp& app, const LoaderStep& step) {
         app.p_LoadImg(step.image, String(image->path), image->frameWidth, image->frameHeight,
                       image->frames, kCentreHandle);
     if (step.soundAfter != kNoSound) app.p_LoadSFX(step.soundAfter);
+    return true;
 }
 
 }  // namespace
 
 int c_MyApp::p_Loader() {
     ChooseLevel(*this);
+    // Tunes kept from an earlier pass take no update: a reload after a
+    // resize is as quick as before there was music.
+    while (m_loadStep >= 1 && m_loadStep <= kLoaderStepCount &&
+           TuneDone(*this, kLoaderSteps[m_loadStep - 1]))
+        ++m_loadStep;
     if (m_loadStep >= 1 && m_loadStep <= kLoaderStepCount) {
-        RunLoaderStep(*this, kLoaderSteps[m_loadStep - 1]);
+        const bool done = RunLoaderStep(*this, kLoaderSteps[m_loadStep - 1]);
         // The jingle greets the player once; a resize reloads in silence.
         if (m_loadStep == kJingleStep && m_jinglePlayed == 0) {
             p_PlaySFX(kSoundLogoJingle, 1.0f, 1.0f, 0);
             m_jinglePlayed = 1;
         }
-        ++m_loadStep;
+        if (done) ++m_loadStep;
     } else {
         m_loadStep = 0;
     }
@@ -214,11 +250,5 @@ int c_MyApp::p_PlaySFX(int id, float rate, float volume, float pan) {
     nx_audio_SetChannelRate(channel, rate);
     nx_audio_SetChannelVolume(channel, volume);
     nx_audio_SetChannelPan(channel, pan);
-    return 0;
-}
-
-int c_MyApp::p_StopTune() {
-    nx_audio_StopMusic();
-    m_musicOn = 0;
     return 0;
 }

@@ -1,4 +1,4 @@
-// The game's vocabulary: every image id, sound id, mode, sound setting,
+// The game's vocabulary: every image id, sound id, tune, mode, sound setting,
 // logical button and key code the game uses, named once. The files of data/
 // behind the image and sound ids are listed in game/asset_table.h.
 #pragma once
@@ -27,6 +27,13 @@ constexpr int kSoundFanfare = 95;
 constexpr int kSoundLogoJingle = 96;
 constexpr int kSoundConfirm = 98;     // start, pause, resume, quit
 constexpr int kSoundClick = 99;       // moves and toggles in menus and boxes
+
+// Tunes, by their slot in c_MyApp::m_tunes; one at a time loops on the
+// audio device's music channel.
+constexpr int kNoTune = -1;
+constexpr int kTuneTitle = 0;  // over the title menu
+constexpr int kTunePlay = 1;   // during a level
+constexpr int kTunes = 2;
 
 // The sound setting (m_settings[kSettingSoundMode]).
 constexpr int kSoundOff = 0;

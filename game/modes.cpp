@@ -33,6 +33,7 @@ c_MyApp* c_MyApp::m_new() {
     gc_assign(m_images, Array<c_Image*>(kImageSlots));
     gc_assign(m_imgInfo, Array<int>(kImageInfoInts * kImageSlots));
     gc_assign(m_sounds, Array<c_Sound*>(kSoundSlots));
+    gc_assign(m_tunes, Array<c_Sound*>(kTunes));
     gc_assign(m_sfxMap, Array<int>(kChannelSlots));
     gc_assign(m_stars, Array<float>(kEffectFloats));
     gc_assign(m_particles, Array<float>(kEffectFloats));
@@ -55,6 +56,7 @@ void c_MyApp::mark() {
     gc_mark_q(m_images);
     gc_mark_q(m_imgInfo);
     gc_mark_q(m_sounds);
+    gc_mark_q(m_tunes);
     gc_mark_q(m_sfxMap);
     gc_mark_q(m_stars);
     gc_mark_q(m_particles);
@@ -115,6 +117,9 @@ void PauseIfPlaying(c_MyApp& app) {
 int c_MyApp::p_OnSuspend() {
     StopIcadeDecoding(*this);
     PauseIfPlaying(*this);
+    // A level comes back paused: its tune is held by the game now, so the
+    // audio device's resume leaves it held until the level goes on.
+    p_UpdateMusic();
     nx_app_SetUpdateRate(kSuspendedUpdateRate);
     p_Save();
     return 0;
@@ -233,6 +238,7 @@ int c_MyApp::p_OnUpdate() {
     UpdateLatches(*this);
     if (m_loadStep == 0) RunMode(*this);
     if (m_loadStep > 0) p_Loader();
+    p_UpdateMusic();
     if (nx_ZuDizaz_iCadeControls == 1) p_ReadICade();
     if (nx_ZuDizaz_DebugMode == 1) DrawDebugLine(*this);
     return 0;

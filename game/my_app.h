@@ -4,6 +4,7 @@
 //   modes.cpp        construction, life cycle and the mode machine
 //   draw_list.cpp    the pen, the draw list, text, and the replay in p_OnRender
 //   assets.cpp       loading by resolution level, the loading screen, sound effects
+//   music.cpp        the tunes: which one plays, held through the game's pause
 //   controls.cpp     logical buttons, iCade letters, pointer hit tests
 //   effects.cpp      random numbers, the star field and particles
 //   play.cpp         a level from its start to the results panel, ball physics
@@ -19,6 +20,7 @@
 
 #include "audio/audio_module.h"
 #include "framework/app.h"
+#include "game/ids.h"
 #include "graphics/graphics.h"
 #include "runtime/array.h"
 #include "runtime/string.h"
@@ -70,7 +72,7 @@ public:
     int m_pauseY = 0;
     int m_menuScroll = 0;
     int m_hideHud = 0;
-    int m_musicOn = 0;
+    int m_musicOn = 0;  // 1 while a tune is on the music channel, playing or held
     int m_updLastMillis = 0, m_updFps = 0, m_updFpsAvg = 0;
     int m_creditsOpen = 0, m_optionsOpen = 0;
     int m_creditsSlide = 0, m_optionsSlide = 0;
@@ -129,7 +131,6 @@ public:
     int p_LoadFont(int id, const String& path, int w, int h);
     int p_LoadSFX(int n);
     int p_PlaySFX(int id, float rate, float volume, float pan);
-    int p_StopTune();
 
     Array<c_Image*> m_images;
     Array<int> m_imgInfo;
@@ -143,6 +144,17 @@ public:
     int m_lastDevW = 0, m_lastDevH = 0;
     int m_jinglePlayed = 0;
     int m_spinAngle = 0;
+
+    // ---- Tunes (music.cpp)
+    int p_StopTune();
+    // Stops the music, then loops `tune` on the music channel (kNoTune: none).
+    int p_PlayTune(int tune);
+    // Each update: the tune of the screen and sound mode, held while the
+    // game's pause holds the level.
+    int p_UpdateMusic();
+
+    Array<c_Sound*> m_tunes;  // by tune slot; null until loading reaches it
+    int m_tune = kNoTune;     // the one on the music channel, playing or held
 
     // ---- Controls (controls.cpp)
     int p_PlayKey(int button, int analog, int joy);

@@ -71,11 +71,10 @@ String SoundLabel(c_MyApp& app) {
     return String(kSoundLabels[mode]);
 }
 
+// The music follows in this same update (p_UpdateMusic): Off and SFX-only
+// stop it at once, the modes with music start the screen's tune.
 void NextSoundMode(c_MyApp& app) {
-    int mode = (app.m_settings[kSettingSoundMode] + 1) % kSoundModes;
-    app.m_settings[kSettingSoundMode] = mode;
-    // Off and SFX-only have no music: it stops at once, not at the next tune.
-    if (mode == 0 || mode == 2) app.p_StopTune();
+    app.m_settings[kSettingSoundMode] = (app.m_settings[kSettingSoundMode] + 1) % kSoundModes;
 }
 
 String ICadeLabel(c_MyApp&) {

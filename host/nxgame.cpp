@@ -24,6 +24,10 @@ unsigned char* NxGame::LoadAudioData(const String& path, int* length, int* chann
     return nx_host_DecodeAudioFile(this, path, length, channels, format, hertz);
 }
 
+NxAudioDecoding* NxGame::BeginAudioData(const String& path) {
+    return nx_host_BeginAudioDecoding(this, path);
+}
+
 void NxGame::Die(ThrowableObject*) {
     nxPrint(String("Kestrel Runtime Error : Uncaught Kestrel Exception"));
     std::exit(-1);

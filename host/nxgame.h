@@ -13,6 +13,20 @@
 #include "runtime/object.h"
 #include "runtime/string.h"
 
+// A sound file decoded a slice per call, so that a long one (music) need not
+// hold up an update. Made by NxGame::BeginAudioData; deleting it closes the
+// file.
+class NxAudioDecoding {
+public:
+    virtual ~NxAudioDecoding() {}
+    // Decodes at least `frames` more sample frames, or the rest; true once
+    // the sound is whole or decoding has failed.
+    virtual bool Continue(int frames) = 0;
+    // Then, once: the samples as LoadAudioData returns them (the caller frees
+    // them), or null when decoding failed.
+    virtual unsigned char* Take(int* length, int* channels, int* format, int* hertz) = 0;
+};
+
 // Event kinds passed from the host to the delegate.
 struct c_NxGameEvent {
     static constexpr int KeyDown = 1;
@@ -89,6 +103,9 @@ public:
     // Decoded samples (caller frees with free()) or null.
     virtual unsigned char* LoadAudioData(const String& path, int* length, int* channels, int* format,
                                          int* hertz);
+    // The same decoding spread over several calls; null when the file cannot
+    // be opened or is no sound we read.
+    virtual NxAudioDecoding* BeginAudioData(const String& path);
     [[noreturn]] virtual void Die(ThrowableObject* exception);
     virtual void gc_collect();
 

@@ -1,6 +1,7 @@
-// Ogg Vorbis decoding through stb_vorbis, whole stream into one block of
-// 16-bit interleaved samples. Debian's libstb already holds the decoder, and
-// its stb_vorbis.h carries the implementation unless told it is a header only.
+// Ogg Vorbis decoding through stb_vorbis into one block of 16-bit interleaved
+// samples, a slice at a time. Debian's libstb already holds the
+// decoder, and its stb_vorbis.h carries the implementation unless told it
+// is a header only.
 #include <climits>
 #include <cstdlib>
 
@@ -8,6 +9,15 @@
 
 #define STB_VORBIS_HEADER_ONLY
 #include <stb/stb_vorbis.h>
+
+struct OggDecoding {
+    stb_vorbis* decoder;
+    int channels;
+    int hertz;
+    short* samples;  // null once an allocation has failed
+    long capacity;   // samples the block holds
+    long total;      // samples decoded so far
+};
 
 namespace {
 
@@ -20,47 +30,63 @@ short* resize(short* buffer, long capacity) {
     return grown;
 }
 
-// Decodes every frame; the buffer doubles whenever less than one frame's
-// worth of room is left, so a long stream costs few reallocations.
-short* decodeAll(stb_vorbis* decoder, int channels, long* total) {
-    const long frameRoom = static_cast<long>(channels) * kFrameRoomPerChannel;
-    long capacity = frameRoom;
-    short* buffer = resize(nullptr, capacity);
-    *total = 0;
-    while (buffer) {
-        int room = static_cast<int>(capacity - *total);
-        int frames = stb_vorbis_get_frame_short_interleaved(decoder, channels, buffer + *total, room);
-        if (frames == 0) break;
-        *total += static_cast<long>(frames) * channels;
-        if (capacity - *total >= frameRoom) continue;
-        if (capacity > INT_MAX / 4) {  // its byte count must stay an int
-            std::free(buffer);
-            return nullptr;
-        }
-        capacity *= 2;
-        buffer = resize(buffer, capacity);
+// The block doubles whenever less than one frame's worth of room is left,
+// so a long stream costs few reallocations.
+void makeRoom(OggDecoding* ogg) {
+    const long frameRoom = static_cast<long>(ogg->channels) * kFrameRoomPerChannel;
+    if (ogg->capacity - ogg->total >= frameRoom) return;
+    if (ogg->capacity > INT_MAX / 4) {  // its byte count must stay an int
+        std::free(ogg->samples);
+        ogg->samples = nullptr;
+        return;
     }
-    return buffer;
+    ogg->capacity *= 2;
+    ogg->samples = resize(ogg->samples, ogg->capacity);
 }
 
 }  // namespace
 
-short* LoadOGG(FILE* file, int* length, int* channels, int* format, int* hertz) {
+OggDecoding* OpenOgg(FILE* file) {
     int error = 0;
     stb_vorbis* decoder = stb_vorbis_open_file(file, 0, &error, nullptr);
     if (!decoder) return nullptr;
     stb_vorbis_info info = stb_vorbis_get_info(decoder);
-    long total = 0;
-    short* samples = info.channels > 0 ? decodeAll(decoder, info.channels, &total) : nullptr;
-    stb_vorbis_close(decoder);
-    if (!samples) return nullptr;
+    const long capacity = static_cast<long>(info.channels) * kFrameRoomPerChannel;
+    short* samples = info.channels > 0 ? resize(nullptr, capacity) : nullptr;
+    const int hertz = static_cast<int>(info.sample_rate);
+    return new OggDecoding{decoder, info.channels, hertz, samples, capacity, 0};
+}
+
+bool DecodeOgg(OggDecoding* ogg, int frames) {
+    for (long decoded = 0; ogg->samples && decoded < frames;) {
+        int room = static_cast<int>(ogg->capacity - ogg->total);
+        int got = stb_vorbis_get_frame_short_interleaved(ogg->decoder, ogg->channels,
+                                                         ogg->samples + ogg->total, room);
+        if (got == 0) return true;
+        ogg->total += static_cast<long>(got) * ogg->channels;
+        decoded += got;
+        makeRoom(ogg);
+    }
+    return !ogg->samples;
+}
+
+short* FinishOgg(OggDecoding* ogg, int* length, int* channels, int* format, int* hertz) {
     // Trim once to what was decoded (kept at one sample so an empty stream
     // still returns a block the caller can free).
-    samples = resize(samples, total > 0 ? total : 1);
-    if (!samples) return nullptr;
-    *length = static_cast<int>(total / info.channels);
-    *channels = info.channels;
-    *format = 2;
-    *hertz = static_cast<int>(info.sample_rate);
+    short* samples = ogg->samples ? resize(ogg->samples, ogg->total > 0 ? ogg->total : 1) : nullptr;
+    if (samples) {
+        *length = static_cast<int>(ogg->total / ogg->channels);
+        *channels = ogg->channels;
+        *format = 2;
+        *hertz = ogg->hertz;
+    }
+    ogg->samples = nullptr;
+    CloseOgg(ogg);
     return samples;
+}
+
+void CloseOgg(OggDecoding* ogg) {
+    std::free(ogg->samples);
+    stb_vorbis_close(ogg->decoder);
+    delete ogg;
 }

@@ -28,7 +28,6 @@ install_game() { rm -rf "$GAME" && mkdir -p "$GAME" && cp "$PROGRAM" "$GAME/flin
 # Starts the installed game, waits for its window and focuses it, so that
 # XTEST keys reach it.
 launch() {
-  LAUNCHED=$EPOCHREALTIME
   ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null} "$GAME/flingaroo" >"$WORK/stdout" 2>"$WORK/stderr" </dev/null &
   GAME_PID=$!
   wait_for 30 "window titled Flingaroo" window_shown
@@ -44,9 +43,27 @@ launch_capturing() {
   printf '[general]\ndrivers=wave\nsample-type=int16\nfrequency=44100\n[wave]\nfile=%s\n' "$WORK/$1.wav" >"$WORK/alsoft.conf"
   ALSOFT_CONF="$WORK/alsoft.conf" ALSOFT_DRIVERS=wave launch
 }
+# menu_capturing NAME MODE: a fresh install with sound mode MODE saved,
+# captured into NAME from its start, at the title menu.
+menu_capturing() { install_game && write_state "$2" && launch_capturing "$1" && menu_up; }
 # heard NAME FROM [SECONDS]: the length in seconds and the peak amplitude (0
 # to 1) of the capture from FROM on, for SECONDS or to its end.
 heard() { sox "$WORK/$1.wav" -n trim "$2" ${3:+"$3"} stat 2>&1 | awk '/^Length/ { s = $3 } /^Maximum amp/ { p = $3 } END { print s + 0, p + 0 }'; }
+# captured NAME: the seconds of sound in the capture so far, which OpenAL
+# writes as it plays (44.1 kHz, two 16-bit channels); captured NAME SECONDS
+# prints nothing and holds once there are that many.
+captured() { awk -v bytes="$(stat -c %s "$WORK/$1.wav")" -v s="${2:-}" \
+  'BEGIN { if (s == "") printf "%.2f\n", bytes / 176400; exit s != "" && bytes / 176400 < s }'; }
+# listen NAME SECONDS: waits until the capture holds SECONDS more than now.
+listen() { wait_for 60 "$2 s more of $1 captured" captured "$1" "$(awk -v s="$(captured "$1")" -v d="$2" 'BEGIN { print s + d }')"; }
+# tonal NAME FROM: "RMS flatness strongest" for the second of the capture
+# from FROM: its RMS (0 to 1), then of its power by frequency from 50 Hz to
+# 3.5 kHz (sox's DFT of 4096 points at 8 kHz) how flat it is, near 1 for
+# noise and near 0 where tones stand out, and the strongest frequency.
+tonal() { sox "$WORK/$1.wav" -n trim "$2" 1 remix - rate 8k stat -freq 2>&1 | awk '/^RMS +amplitude/ { rms = $3 }
+    NF == 2 && $1 ~ /^[0-9.]+$/ && $1 > 50 && $1 < 3500 { power[$1] += $2 + 1e-9 }
+    END { for (f in power) { n++; logs += log(power[f]); sum += power[f]; if (power[f] > top) { top = power[f]; at = f } }
+          print rms, exp(logs / n) / (sum / n), at }'; }
 
 # wait_for SECONDS WHAT CHECK ARGS...: repeats CHECK until it holds; fails
 # naming WHAT when the time is up or the program has ended. With KEY set the

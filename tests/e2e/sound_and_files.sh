@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # With the sound mode saved as Off, nothing of the logo jingle, a level's
 # start and a fling is heard (all is captured), and the window's close
-# button, pressed during the level, ends the program with 0 at once. Bad
+# button, pressed during the level, ends the program with 0 at once. With
+# music only, the title menu and then a level play their tunes and nothing
+# else: lined up with the tune files sample by sample, the capture leaves
+# only the output's dither, through a fling and the first seconds of its
+# bounces and breaks. Bad
 # surroundings still let the game start and end with 0: no sound device, no
 # data folder and a damaged settings block, whose loss spares the intact
 # level record; a save file of absurd numbers with random bytes amid 20 MB
@@ -13,10 +17,7 @@ source "$(dirname "$0")/lib.sh"
 bare_menu_shown() { shot bare && [ "$(count bare 8x8+0+0 0 6 34 46 74 86)" = 64 ]; }
 
 start_display 640x480
-install_game
-write_state 0
-launch_capturing silent
-menu_up
+menu_capturing silent 0
 grep -qx "Settings Loaded" "$WORK/stdout" || fail "the written settings were not loaded"
 start_level
 fling x
@@ -26,6 +27,14 @@ read -r seconds peak < <(heard silent 0)
 echo "captured with sound Off: $seconds s, peak $peak"
 # Off leaves at most the output's dither, one step of 16 bits.
 awk -v s="$seconds" -v p="$peak" 'BEGIN { exit !(s > 1 && p < 0.001) }' || fail "sound Off is not silent"
+
+menu_capturing tunes 3
+start_level
+fling x
+listen tunes 3
+level_to=$(captured tunes)
+end_with xdotool key F4
+python3 "$(dirname "$0")/tunes.py" "$WORK/tunes.wav" "$GAME"/data/music/{title,play}.ogg "$level_to" || fail "more than the tunes was heard"
 
 install_game
 rm -rf "$GAME/data"

@@ -14,11 +14,13 @@ namespace {
 using Core = GameFixture;
 
 // Loading takes one step per update behind the loading screen, the jingle
-// only the first time. Windows from 631 units on either side get the
+// only the first time; the tunes are decoded a slice per update, once, and
+// the title tune is not restarted. Windows from 631 units on either side get the
 // double files, from 1231 the quadruple ones. One side of the virtual
 // screen is 640 x 480, or 1024 x 768 after a portrait frame; the other
 // follows the window's shape.
 TEST_F(Core, LoadingLoadsEveryAssetAtTheResolutionOfTheWindowAndFitsTheScreen) {
+    EXPECT_GT(ticks, 29 + 10) << "the first loading decoded each tune over several updates";
     for (auto [width, height, level, fit, virtualW, virtualH] : {std::tuple{630, 630, 1, 2, 480, 480}, {1231, 600, 4, 1, 640, 312},
                                                                  {600, 1231, 4, 2, 374, 768}, {640, 480, 2, 1, 640, 480}}) {
         resize(width, height), frame(28);
@@ -32,7 +34,7 @@ TEST_F(Core, LoadingLoadsEveryAssetAtTheResolutionOfTheWindowAndFitsTheScreen) {
     }
     for (const AssetImage& image : kAssetImages) EXPECT_NE(app->m_images[image.id], nullptr) << image.path;
     for (int sound : kAssetSounds) EXPECT_NE(app->m_sounds[sound]->m_sample, nullptr) << "sfx " << sound;
-    EXPECT_EQ(std::pair(app->m_mode, fake_al::state().CountFunction("alSourcePlay")), std::pair(kModeMenu, 1));
+    EXPECT_EQ(std::tuple(app->m_mode, fake_al::state().CountFunction("alSourcePlay"), music()), std::tuple(kModeMenu, 2, "title"));
 }
 
 // Each effect stops and takes the next of 24 channels; without effects nothing plays.
@@ -162,12 +164,12 @@ TEST_F(Core, ParticlesAndStarsKeepToTheirPoolsAndTheScreen) {
         << "the star leaving the left edge comes back at the right, drawn at its depth, and so is star 1 alone";
 }
 
-// Missing, truncated, empty and not an image; a WAV whose header claims far more data than it holds, a cut one.
+// Missing, truncated, empty and not an image; a WAV whose header claims far more data than it holds, a cut one; a cut tune.
 constexpr const char* kDamage =
     "cp -r " FLINGAROO_BUILD_DIR "/data . && cd data && rm gfx-hd.png sfx/001.wav && head -c 300 tiles-hd.png > t"
     " && mv t tiles-hd.png && : > parts-hd.png && head -c 5000 /dev/zero | tr '\\0' '\\377' > logo-hd.png"
     " && head -c 100 sfx/002.wav > w && printf '\\377\\377\\377\\177' | dd of=w bs=1 seek=40 conv=notrunc 2>/dev/null"
-    " && mv w sfx/002.wav && printf RIFF > sfx/003.wav";
+    " && mv w sfx/002.wav && printf RIFF > sfx/003.wav && printf OggS > music/title.ogg";
 
 // The game runs in a folder of its own: empty, or with the damaged copy of data/.
 class BadData : public GameFixture, public testing::WithParamInterface<bool> {
@@ -182,8 +184,10 @@ protected:
 };
 
 TEST_P(BadData, GameStillRunsTheMenuAndALevelWithWhatItCouldLoad) {
+    const std::string menuMusic = music() + std::to_string(app->m_musicOn);
     tapKey(kKeySpace, 3);
     ASSERT_EQ(app->m_mode, kModePlaying);
+    EXPECT_EQ(menuMusic + "/" + music() + std::to_string(app->m_musicOn), GetParam() ? "0/play1" : "0/0") << "a tune that cannot be read is silence in its place";
     tapKey(kKeySpace, 3), frame(200);
     EXPECT_GT(ball(kBallY), 0) << "the ball fell";
     for (int image : {kImageSprites, kImageTiles, kImageParts, kImageLogo}) EXPECT_EQ(app->m_images[image], nullptr) << image;

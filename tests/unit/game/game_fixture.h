@@ -15,6 +15,7 @@
 #include "game/saved_data.h"
 #include "tests/fakes/al/fake_al.h"
 #include "tests/fakes/gl/fake_gl.h"
+#include "tests/support/collector.h"
 #include "tests/support/test_host.h"
 
 constexpr int kKeyEnter = 13, kKeyEscape = 27, kKeySpace = 32, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39,
@@ -38,6 +39,8 @@ protected:
         nx_graphics_init();
         nx_audio_init();
         nx_game_init();
+        // Each test is a fresh run: the samples of earlier tests' games must not discard names the fresh fake hands out again.
+        CollectEverythingUnreachable(), DiscardedBuffers().clear();
         host.pollJoystick = [this](int port, Array<float> x, Array<float> y, Array<float>, Array<bool> buttons) {
             const bool present = port >= 0 && port < 4 && pads[port].present;
             if (present) x[0] = pads[port].x, y[0] = pads[port].y, buttons[0] = pads[port].a;
@@ -88,8 +91,17 @@ protected:
         return out;
     }
     bool shows(const std::string& words) const { return text().find(words) != std::string::npos; }
-    // Starts of sound `id` so far: each start attaches the sound's own buffer.
-    int plays(int id) const { return fake_al::state().Count("alSourcei AL_BUFFER " + std::to_string(app->m_sounds[id]->m_sample->buffer)); }
+    // Starts of sound `id` (or of a tune) so far: each start attaches the sound's own buffer.
+    int plays(int id) const { return plays(app->m_sounds[id]); }
+    int plays(const c_Sound* sound) const { return fake_al::state().Count("alSourcei AL_BUFFER " + std::to_string(sound->m_sample->buffer)); }
+    // The music channel as heard: the tune on it ("title", "play", or "once ..." when not looping), " held" while
+    // paused; "" when silent.
+    std::string music() const {
+        const fake_al::Source& on = fake_al::state().sources.at(nx_audio_device->channels[kMusicChannel].source);
+        const auto is = [&](int t) { return app->m_tunes[t] && app->m_tunes[t]->m_sample && app->m_tunes[t]->m_sample->buffer == on.buffer; };
+        if (on.state != AL_PLAYING && on.state != AL_PAUSED) return "";
+        return std::string(on.looping ? "" : "once ") + (is(kTunePlay) ? "play" : is(kTuneTitle) ? "title" : "?") + (on.state == AL_PAUSED ? " held" : "");
+    }
     float& ball(int entry) { return app->m_players[entry]; }
 
     TestHost host;

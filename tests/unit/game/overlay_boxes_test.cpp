@@ -14,15 +14,15 @@ constexpr float kSoundRowY = 130, kIcadeRowY = 170, kDisplayRowY = 210, kCredits
 
 using Boxes = GameFixture;
 
-TEST_F(Boxes, SoundRowCyclesFourModesAndStopsTheMusicForOffAndSfx) {
+// The title tune stops and starts with the sound mode in the update of the tap.
+TEST_F(Boxes, SoundRowCyclesFourModesAndTheMusicFollowsAtOnce) {
     app->m_settings[kSettingSoundMode] = 0;
     app->m_optCursor = 1, app->m_optionsOpen = 1, frame(31);
-    for (auto [mode, label, musicStops] : {std::tuple{1, "Sound:SFX+Music", false}, {2, "Sound:SFX", true},
-                                           {3, "Sound:Music", false}, {0, "Sound:Off", true}}) {
-        app->m_musicOn = 1;
-        tap(320, kSoundRowY + 10);
-        EXPECT_EQ(std::tuple(app->m_settings[kSettingSoundMode], app->m_musicOn == 0, text(kSoundRowY, kSoundRowY + 20)),
-                  std::tuple(mode, musicStops, label));
+    for (auto [mode, label, tune] : {std::tuple{1, "Sound:SFX+Music", "title"}, {2, "Sound:SFX", ""}, {3, "Sound:Music", "title"}, {0, "Sound:Off", ""}}) {
+        press(320, kSoundRowY + 10), frame();
+        const auto heard = std::tuple(app->m_settings[kSettingSoundMode], music(), app->m_musicOn);
+        release(), frame();
+        EXPECT_EQ(std::tuple(heard, text(kSoundRowY, kSoundRowY + 20)), std::tuple(std::tuple(mode, tune, *tune ? 1 : 0), label));
     }
     // An unknown mode shows nothing and the cycle starts again at Off.
     for (int unknown : {7, -2}) {
@@ -76,25 +76,31 @@ TEST_F(Boxes, DisplayRowSwitchesTheDesktopWindowBetweenFullscreenAnd640x480) {
 // A level pauses by back, the pause button or a focus change (which also
 // slows the updates and drops iCade), and resumes by select, a held back or
 // the pointer; it stays paused exactly until the panel has gone above -32.
+// Its tune is held as long, also through a focus change in the pause menu;
+// a tune switched on meanwhile waits for the level to go on.
 TEST_F(Boxes, PauseResumesOnlyOnceThePanelHasLeft) {
     startLevel(1);
     for (int how = 0; how < 3; ++how) {
         app->p_iCade(how == 2);
-        how == 0 ? tapKey(kKeyEscape) : how == 1 ? tap(16, 16) : host.SuspendGame();
-        EXPECT_EQ(nx_app__updateRate, how == 2 ? 5 : 60);
-        host.ResumeGame(), frame(15);
-        EXPECT_EQ(std::tuple(app->m_paused, app->m_pauseOpen, app->m_pauseY, nx_ZuDizaz_iCadeControls, nx_app__updateRate),
-                  std::tuple(1, 1, how == 2 ? 240 : 248, 0, 60)) << "half way down, or slid to the first step past it";
+        how == 0 ? tapKey(kKeyEscape) : how == 1 ? (tap(16, 16), host.SuspendGame()) : host.SuspendGame();
+        EXPECT_EQ(nx_app__updateRate, how == 0 ? 60 : 5);
+        const std::string resumed = (host.ResumeGame(), music());
+        frame(15);
+        EXPECT_EQ(std::tuple(app->m_paused, app->m_pauseOpen, app->m_pauseY, nx_ZuDizaz_iCadeControls, nx_app__updateRate, resumed + ", " + music()),
+                  std::tuple(1, 1, how == 0 ? 248 : 240, 0, 60, "play held, play held")) << "slid to the first step past half way down, or put there";
+        if (how == 2) for (int mode : {kSoundEffectsOnly, kSoundMusicOnly}) app->m_settings[kSettingSoundMode] = mode, frame();
         how == 0 ? tapKey(kKeyEnter) : how == 1 ? keyDown(kKeyEscape) : tap(320, 244);
-        for (int update = 0; update < 30 && app->m_paused != 0; ++update, frame()) EXPECT_GE(app->m_pauseY, -32);
+        for (int update = 0; update < 30 && app->m_paused != 0; ++update, frame())
+            EXPECT_EQ(std::pair(app->m_pauseY >= -32, music()), std::pair(true, std::string(how == 2 ? "" : "play held")));
         frame(5), keyUp(kKeyEscape);
-        EXPECT_EQ(std::tuple(app->m_paused, app->m_pauseOpen, app->m_pauseY, app->m_levelDone), std::tuple(0, -1, how == 2 ? -48 : -40, 0));
+        EXPECT_EQ(std::tuple(app->m_paused, app->m_pauseOpen, app->m_pauseY, app->m_levelDone, music(), plays(app->m_tunes[kTunePlay])),
+                  std::tuple(0, -1, how == 0 ? -40 : -48, 0, "play", how == 2 ? 2 : 1)) << "the tune goes on where it stood, or starts";
     }
 }
 
-// A portrait screen stacks the panel. A quit level keeps its ball where it
-// was left, so the results and the saved record keep the score and rings
-// of the moment of quitting.
+// A portrait screen stacks the panel. A quit level keeps its ball (and its
+// tune) where it was left, so the results and the saved record keep the
+// score and rings of the moment of quitting; back in the menu, its tune.
 TEST_F(Boxes, QuitFromPauseEndsTheLevelWhereItStood) {
     startLevel(1);
     tapKey(kKeyZ), frame(100);
@@ -103,10 +109,10 @@ TEST_F(Boxes, QuitFromPauseEndsTheLevelWhereItStood) {
     bool tall = false;
     for (const DrawRecord& r : records()) tall = tall || (r.kind == kRectKind && r.x == middle - 128 && r.y == y - 80 && r.w == 256 && r.h == 160);
     tapKey(kKeyUp), tapKey(kKeyEnter);
-    const auto atQuit = std::tuple(kModeReturnToMenu, app->m_score, ball(kBallX), ball(kBallY), 0);
+    const auto atQuit = std::tuple(kModeReturnToMenu, app->m_score, ball(kBallX), ball(kBallY), 0, music() + ", then title");
     const int score = app->m_score, rings = static_cast<int>(ball(kRingsCollected));
     for (int update = 0; update < 100 && app->m_mode == kModePlaying; ++update) frame();
-    EXPECT_EQ(std::tuple(app->m_mode, app->m_score, ball(kBallX), ball(kBallY), app->m_paused), atQuit);
+    EXPECT_EQ(std::tuple(app->m_mode, app->m_score, ball(kBallX), ball(kBallY), app->m_paused, "play held, then " + music()), atQuit);
     EXPECT_TRUE(tall && score > 0 && shows("Rings" + std::to_string(rings) + "/10"));
     frame();
     EXPECT_EQ(std::pair(app->m_scores[0], app->m_scores[300]), std::pair(score, rings));
