@@ -21,9 +21,12 @@ constexpr int kBeatsPerBar = 4;
 constexpr float kEchoBeats = 0.75f;
 constexpr float kEchoFeedback = 0.35f;
 constexpr float kEchoDarkeningHz = 2500;  // each repeat a little duller than the last
-// The ring and bounce effects measure about -16 dBFS RMS; ten decibels under them the
-// music is a bed they cut through. The peak limit keeps Vorbis's overshoot off full scale.
-constexpr float kLoudnessDecibels = -26;
+// The ring and bounce effects measure about -16 dBFS RMS in their files, but play as
+// centred mono sources, which come out about 4 dB lower on each side, while the stereo
+// music plays at its file's level. Fourteen decibels under the effects' files leaves
+// the music about ten under them as heard: a bed they cut through. The peak limit
+// keeps Vorbis's overshoot off full scale.
+constexpr float kLoudnessDecibels = -30;
 constexpr float kPeakLimitDecibels = -3;
 
 struct Loop {
