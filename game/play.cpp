@@ -478,8 +478,7 @@ int c_MyApp::p_GameOver() {
     if (m_mode == kModePlaying) {
         ++m_endTimer;
         if (m_endTimer >= kResultsTimerEnd) {
-            m_mode = kModeReturnToMenu;
-            p_StopTune();
+            m_mode = kModeReturnToMenu;  // the music step of this update changes the tune
             m_endTimer = kResultsTimerRestart;
         }
     } else if (m_mode < kModePlaying) {
