@@ -11,7 +11,6 @@ struct Root {
 };
 
 constexpr Root kRoots[] = {
-    {"kestrel://data/", "./data/"},
     {"kestrel://internal/", "./internal/"},
     {"kestrel://external/", "./external/"},
 };
@@ -25,8 +24,9 @@ String nx_data_FixDataPath(const String& path) {
     return String(kDataRoot) + path;
 }
 
-String nx_host_KestrelPathToFilePath(const String& path) {
+String nx_host_KestrelPathToFilePath(const String& path, const String& dataFolder) {
     if (!path.StartsWith(String("kestrel:"))) return path;
+    if (path.StartsWith(String(kDataRoot))) return dataFolder + path.Slice(String(kDataRoot).Length());
     for (const Root& root : kRoots) {
         String prefix(root.prefix);
         if (path.StartsWith(prefix)) return String(root.directory) + path.Slice(prefix.Length());

@@ -10,6 +10,7 @@
 String nx_data_FixDataPath(const String& path);
 
 // A "kestrel://data/", "kestrel://internal/" or "kestrel://external/" path as
-// a file path; another "kestrel:" path as the empty string (no such file);
-// any other path as it is.
-String nx_host_KestrelPathToFilePath(const String& path);
+// a file path (the first below dataFolder, the others beside the program);
+// another "kestrel:" path as the empty string (no such file); any other path
+// as it is.
+String nx_host_KestrelPathToFilePath(const String& path, const String& dataFolder);

@@ -93,8 +93,12 @@ public:
     virtual int GetDeviceHeight() { return 0; }
     virtual void SetDeviceWindow(int, int, int) {}
     virtual void SetSwapInterval(int) {}
-    // The "kestrel://" roots beside the program; other paths as they are.
+    // The "kestrel://" roots beside the program (the data root in the data
+    // folder); other paths as they are.
     virtual String PathToFilePath(const String& path);
+    // The file LoadState and SaveState keep the records in: the state file
+    // beside the program unless a host keeps them elsewhere.
+    virtual String StateFilePath();
     virtual FILE* OpenFile(const String& path, const String& mode);
     // A heap buffer the caller releases with free(), or null.
     virtual unsigned char* LoadData(const String& path, int* length);
@@ -129,6 +133,7 @@ protected:
     int _updateRate = 0;
     bool _started = false;
     bool _suspended = false;
+    String _dataFolder = String("./data/");  // where "kestrel://data/" leads
 
 private:
     int _reportedSaveError = 0;  // errno of the save failure last reported, 0 after a success

@@ -171,7 +171,7 @@ unsigned char* NxGame::LoadData(const String& path, int* length) {
 }
 
 String NxGame::LoadState() {
-    String path = PathToFilePath(String(kStateFilePath));
+    String path = StateFilePath();
     if (path.Empty()) return String();
     FILE* file = open_state_for_reading(path.ToUtf8());
     if (!file) return String();
@@ -184,7 +184,7 @@ String NxGame::LoadState() {
 // by rename, so a crash or a full disk during a save never destroys the
 // records already saved.
 int NxGame::SaveState(const String& state) {
-    String path = PathToFilePath(String(kStateFilePath));
+    String path = StateFilePath();
     if (path.Empty()) return -1;
     std::string target = path.ToUtf8();
     std::string temporary = target + ".new";

@@ -37,6 +37,11 @@ public:
     virtual NxGlfwVideoMode* GetGlfwDesktopMode();
     virtual void Run();
 
+    // Finds the data folder and the records file (host/glfw/places.h); the
+    // program's own folder must be the current one.
+    void FindPlaces();
+    String StateFilePath() override;
+
     // The event step and the focus rule of the main loop; false when the
     // loop should go back to its test without updating.
     bool UpdateEvents();
@@ -72,9 +77,11 @@ private:
     void PlaceWindow(int width, int height, bool fullscreen);
     void RegisterCallbacks();
     void ReadWindowState();
+    void SetWindowIcon();
     void WindowToFramebuffer(double* x, double* y) const;
 
     GLFWwindow* _window = nullptr;
+    String _stateFile;  // empty until FindPlaces: the state file beside the program
     // What the window system last told of the window. On X11 asking GLFW for
     // any of these waits for the server, so they are asked once when the
     // window changes and then follow GLFW's callbacks: no frame and no

@@ -52,6 +52,7 @@ int NxKestrelGame::Main(int argc, char** argv) {
         std::exit(-1);
     }
     NxKestrelGame* host = new NxKestrelGame();
+    host->FindPlaces();
     try {
         nx_std_main(argc, argv);
     } catch (ThrowableObject* exception) {

@@ -1,6 +1,10 @@
 // Window (re)creation, the close button, device size, cursor and swap
 // interval, and the desktop mode.
 #include <GLFW/glfw3.h>
+#include <dirent.h>
+
+#include <cstdlib>
+#include <vector>
 
 #include "host/glfw/glfw_game.h"
 
@@ -10,6 +14,9 @@ namespace {
 
 constexpr int kRefreshRate = 60;
 constexpr const char* kWindowTitle = "Flingaroo";
+// The icon in the desktop's layout: one SIZExSIZE folder for each size.
+constexpr const char* kIconFolder = "icons/hicolor/";
+constexpr const char* kIconFile = "/apps/flingaroo.png";
 
 }  // namespace
 
@@ -30,6 +37,26 @@ void NxGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int bl
     if (opening) glfwShowWindow(_window);
     if (_swapInterval >= 0) glfwSwapInterval(_swapInterval);
     ReadWindowState();
+}
+
+// Every size of the program's icon that the data folder holds (an RGBA PNG
+// each); the window system picks the one that suits where it shows it.
+void NxGlfwGame::SetWindowIcon() {
+    const String folder = String("kestrel://data/") + String(kIconFolder);
+    std::vector<GLFWimage> icons;
+    if (DIR* listing = opendir(PathToFilePath(folder).ToUtf8().c_str())) {
+        while (const dirent* entry = readdir(listing)) {
+            GLFWimage icon{};
+            int depth = 0;
+            const String file = folder + String(entry->d_name) + String(kIconFile);
+            icon.pixels = LoadImageData(file, &icon.width, &icon.height, &depth);
+            if (icon.pixels && depth == 4) icons.push_back(icon);
+            else std::free(icon.pixels);
+        }
+        closedir(listing);
+    }
+    if (!icons.empty()) glfwSetWindowIcon(_window, int(icons.size()), icons.data());
+    for (GLFWimage& icon : icons) std::free(icon.pixels);
 }
 
 // The one place that asks the server; the callbacks keep the answers current.
@@ -68,6 +95,7 @@ void NxGlfwGame::OpenWindow(int width, int height, int red, int green, int blue,
     GLFWmonitor* monitor = fullscreen ? glfwGetPrimaryMonitor() : nullptr;
     _window = glfwCreateWindow(width, height, kWindowTitle, monitor, nullptr);
     if (!_window) return;
+    SetWindowIcon();
     glfwMakeContextCurrent(_window);
     ++glfwGraphicsSeq;
     RegisterCallbacks();

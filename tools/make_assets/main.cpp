@@ -1,4 +1,4 @@
-// make_assets OUTPUT_DIR: draws every image and font, and synthesises every sound effect
+// make_assets OUTPUT_DIR: draws every image and font (and the program's icon), and synthesises every sound effect
 // and tune, that the game loads into OUTPUT_DIR (the data directory beside the program).
 // Images are made at the three resolution levels the game picks from the window size; the
 // output depends on nothing but this program, so every build writes the same bytes.
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "game/asset_table.h"
+#include "tools/make_assets/app_icon.h"
 #include "tools/make_assets/families.h"
 #include "tools/make_assets/music.h"
 #include "tools/make_assets/ogg_file.h"
@@ -91,6 +92,20 @@ bool MakeMusic(const std::string& root) {
     return ok;
 }
 
+// The program's icon in the desktop's own layout, icons/hicolor/SIZExSIZE/apps/flingaroo.png:
+// the window takes it from there, and the install copies the folder among the desktop's icons.
+bool MakeAppIcons(const std::string& root) {
+    bool ok = true;
+    for (int size : assets::kAppIconSizes) {
+        const std::string folder = root + "/icons/hicolor/" + std::to_string(size) + "x" + std::to_string(size) + "/apps";
+        std::filesystem::create_directories(folder);
+        assets::Canvas canvas(size, size);
+        assets::DrawAppIcon(canvas);
+        ok = assets::WritePng(folder + "/flingaroo.png", canvas) && ok;
+    }
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -112,6 +127,7 @@ int main(int argc, char** argv) {
             ok = MakeImage(root, image, resolution) && ok;
     }
     ok = MakeImage(root, kDefaultFont, kAssetResolutions[0]) && ok;
+    ok = MakeAppIcons(root) && ok;
     ok = MakeSounds(root) && ok;
     ok = MakeMusic(root) && ok;
     if (!ok)

@@ -83,6 +83,8 @@ GLFWwindow* glfwCreateWindow(int width, int height, const char* title, GLFWmonit
     return fake_glfw::Window();
 }
 
+void glfwSetWindowIcon(GLFWwindow*, int, const GLFWimage*) {}
+
 void glfwGetWindowSize(GLFWwindow*, int* w, int* h) {
     ++fake.serverQueries, *w = fake.windowWidth, *h = fake.windowHeight;
 }

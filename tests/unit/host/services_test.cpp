@@ -10,6 +10,7 @@
 
 #include "host/data_path.h"
 #include "host/glfw/glfw_game.h"
+#include "host/glfw/places.h"
 
 static std::string file_bytes(const char* path) {
     std::ifstream file(path, std::ios::binary);
@@ -107,6 +108,26 @@ TEST_F(ServicesTest, SaveThatCannotCompleteKeepsTheRecordsAndSaysWhyOncePerTroub
     std::filesystem::create_directories("./.kestrelstate.new/full");
     EXPECT_EQ(host.SaveState(String("newer")), -1);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), complaint + complaint);
+}
+
+// A program folder with data/ (a build or a copy) uses it; an installed one
+// finds share/flingaroo/data beside its own folder. Records stay beside a
+// program that may write there (here the test's folder) and otherwise go to
+// the player's data folder, made private on the way.
+TEST_F(ServicesTest, DataIsBesideTheProgramOrInstalledAboveItAndRecordsGoWhereThePlayerMayWrite) {
+    std::filesystem::create_directories("games");
+    EXPECT_EQ(nx_glfw_DataFolder("games/"), "games/data/");
+    std::filesystem::create_directories("share/flingaroo/data");
+    EXPECT_EQ(nx_glfw_DataFolder("games/"), "games/../share/flingaroo/data/");
+    std::filesystem::create_directories("games/data");
+    EXPECT_EQ(nx_glfw_DataFolder("games/"), "games/data/");
+
+    const std::string here = std::filesystem::current_path().string();
+    EXPECT_EQ(nx_glfw_RecordsFolder("./", "/nowhere", "/nowhere"), "./");
+    EXPECT_EQ(nx_glfw_RecordsFolder("gone/", (here + "/xdg").c_str(), "/nowhere"), here + "/xdg/flingaroo/");
+    EXPECT_EQ(nx_glfw_RecordsFolder("gone/", "relative/xdg", here.c_str()), here + "/.local/share/flingaroo/");
+    for (const char* folder : {"xdg", "xdg/flingaroo", ".local", ".local/share/flingaroo"})
+        EXPECT_EQ(std::filesystem::status(folder).permissions(), std::filesystem::perms::owner_all) << folder;
 }
 
 TEST_F(ServicesTest, DateFillsOnlyAsFarAsTheArrayReaches) {

@@ -1,0 +1,75 @@
+// The data folder and the records folder of the desktop program.
+#include "host/glfw/places.h"
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "host/glfw/glfw_game.h"
+
+namespace {
+
+constexpr const char* kInstalledData = "../share/flingaroo/data/";
+
+bool IsFolder(const std::string& path) {
+    struct stat status;
+    return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+// Makes each missing folder of an absolute path, private to the player as
+// user data folders are meant to be; folders already there are left as they are.
+void MakeFolders(const std::string& path) {
+    for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
+        if (mkdir(path.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST) return;
+}
+
+// $XDG_DATA_HOME when set to an absolute path, else the home folder's
+// .local/share; empty when not even a home folder is known.
+std::string UserDataFolder(const char* xdgDataHome, const char* home) {
+    if (xdgDataHome && xdgDataHome[0] == '/') return xdgDataHome;
+    if (!home || home[0] != '/') {
+        const passwd* user = getpwuid(getuid());
+        home = user ? user->pw_dir : nullptr;
+    }
+    return home && home[0] == '/' ? std::string(home) + "/.local/share" : std::string();
+}
+
+// File names are UTF-8 here, as ToUtf8 gives them back.
+String FromFileName(const std::string& name) {
+    return String::Decode(reinterpret_cast<const unsigned char*>(name.data()), name.size());
+}
+
+
+}  // namespace
+
+std::string nx_glfw_DataFolder(const std::string& programFolder) {
+    const std::string beside = programFolder + "data/";
+    if (!IsFolder(beside) && IsFolder(programFolder + kInstalledData)) return programFolder + kInstalledData;
+    return beside;
+}
+
+std::string nx_glfw_RecordsFolder(const std::string& programFolder, const char* xdgDataHome, const char* home) {
+    if (access(programFolder.c_str(), W_OK) == 0) return programFolder;
+    const std::string userData = UserDataFolder(xdgDataHome, home);
+    if (userData.empty()) return programFolder;
+    const std::string folder = userData + "/flingaroo/";
+    MakeFolders(folder);
+    return folder;
+}
+
+void NxGlfwGame::FindPlaces() {
+    _dataFolder = FromFileName(nx_glfw_DataFolder("./"));
+    const std::string records = nx_glfw_RecordsFolder("./", std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    if (records == "./") return;
+    // Records kept beside the program before its folder became read-only
+    // carry over to the records folder, where they are kept from now on.
+    const std::string stateFile = records + (kStateFilePath + 2);
+    const String carried = access(stateFile.c_str(), F_OK) != 0 ? LoadState() : String();
+    _stateFile = FromFileName(stateFile);
+    if (!carried.Empty()) SaveState(carried);
+}
+
+String NxGlfwGame::StateFilePath() { return _stateFile.Empty() ? NxGame::StateFilePath() : _stateFile; }

@@ -1,0 +1,21 @@
+// Where the desktop program finds its data and keeps its records. The
+// program runs in its own folder (its real one, symlinks followed), so a
+// build tree or a copied folder finds ./data beside it and keeps its records
+// there, as it always has; an installed program finds its data in
+// ../share/flingaroo/data and, its folder not being the player's to write,
+// keeps the records in the player's data folder.
+#pragma once
+
+#include <string>
+
+// The data folder for a program in programFolder (which ends in '/'):
+// programFolder + "data/" when that is a folder, else the installed data
+// folder when that is one, else programFolder + "data/" (whose missing
+// files the game skips).
+std::string nx_glfw_DataFolder(const std::string& programFolder);
+
+// The folder (ending in '/') the records file belongs in: programFolder when
+// the program may write there, else $XDG_DATA_HOME/flingaroo/ (by default
+// $HOME/.local/share/flingaroo/), made with mode 0700 if missing.
+// xdgDataHome and home are the environment's values, or null.
+std::string nx_glfw_RecordsFolder(const std::string& programFolder, const char* xdgDataHome, const char* home);
