@@ -75,7 +75,9 @@ TEST(OpenAlCaptureTest, TonesAppearAtTheirTimeLengthVolumeAndPitch) {
     windows += '.';
     std::smatch parts;  // lengths in windows of 5 ms
     ASSERT_TRUE(std::regex_match(windows, parts, std::regex("(\\.*)(#+)(\\.+)(#+)(\\.+)"))) << windows;
-    EXPECT_LT(parts.length(1) / 200.0, 0.1) << "played as soon as the device was open";
+    // The backend writes in real time from the moment the device opens, so a
+    // loaded machine that is slow to reach the first play shows as silence.
+    EXPECT_LT(parts.length(1) / 200.0, 0.3) << "played as soon as the device was open";
     EXPECT_NEAR(parts.length(2) / 200.0, kToneSeconds, 0.03);
     EXPECT_NEAR(parts.length(3) / 200.0, kGapSeconds + 0.04, 0.06) << "endings noticed at once";
     EXPECT_NEAR(parts.length(4) / 200.0, kToneSeconds / 2, 0.03);  // rate 2 plays it in half the time
