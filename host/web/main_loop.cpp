@@ -64,11 +64,11 @@ void NxWebGame::Run() {
     ++glfwGraphicsSeq;
     FollowPageSize();
     RegisterInput();
-    nx_web_watch_audio();
     _focused = nx_web_page_focused();
     _visible = nx_web_page_visible();
     std::atexit(OnProgramEnd);
     StartGame();
+    nx_web_watch_audio();  // the audio device is made as the game starts
     // The browser's frame callback drives the loop; with simulate_infinite_loop
     // set this call does not return, so nothing below main() runs.
     emscripten_set_main_loop(Frame, 0, 1);
