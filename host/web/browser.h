@@ -19,7 +19,6 @@ void nx_web_exit_fullscreen();
 void nx_web_show_cursor(int visible);
 void nx_web_block_context_menu();
 void nx_web_open_url(const char* url);
-void nx_web_program_ended();
 
 // The stored string as UTF-8 in a heap buffer the caller frees, or null.
 char* nx_web_storage_load(const char* key);

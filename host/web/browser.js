@@ -77,10 +77,6 @@ mergeInto(LibraryManager.library, {
     window.open(UTF8ToString(url), '_blank', 'noopener');
   },
 
-  nx_web_program_ended: function() {
-    if (Module['onGameEnded']) Module['onGameEnded']();
-  },
-
   // Storage access can throw (private browsing, storage switched off) as
   // well as refuse a string (quota): both are failures the game plays on from.
   nx_web_storage_load__deps: ['malloc'],

@@ -8,7 +8,6 @@
 
 #include <clocale>
 #include <cstdio>
-#include <cstdlib>
 
 #include "host/web/browser.h"
 #include "host/web/web_game.h"
@@ -23,13 +22,6 @@ namespace {
 constexpr int kMaxUpdatesPerFrame = 4;
 
 double NowSeconds() { return emscripten_get_now() / 1000.0; }
-
-// The game ends itself with exit(), as on the desktop; in the browser the
-// page stays, so the frames stop and the page says the game has ended.
-void OnProgramEnd() {
-    emscripten_cancel_main_loop();
-    nx_web_program_ended();
-}
 
 }  // namespace
 
@@ -66,7 +58,6 @@ void NxWebGame::Run() {
     RegisterInput();
     _focused = nx_web_page_focused();
     _visible = nx_web_page_visible();
-    std::atexit(OnProgramEnd);
     StartGame();
     nx_web_watch_audio();  // the audio device is made as the game starts
     // The browser's frame callback drives the loop; with simulate_infinite_loop
@@ -192,6 +183,19 @@ void NxWebGame::SetFullscreen(bool fullscreen) {
 void NxWebGame::SetMouseVisible(bool visible) { nx_web_show_cursor(visible); }
 
 void NxWebGame::OpenUrl(const String& url) { nx_web_open_url(url.ToUtf8().c_str()); }
+
+// The game ends itself with exit(), as on the desktop, but a page's program
+// is kept alive by its frame callback, where exit() alone would only unwind
+// the update that called it and leave the next frame to run a game that has
+// ended. So the program links its calls to exit() here (-Wl,--wrap=exit) and
+// ends for good: no frame or listener runs again, and the page hears of it
+// through its onExit.
+extern "C" void __real_exit(int status);
+
+extern "C" void __wrap_exit(int status) {
+    emscripten_force_exit(status);
+    __real_exit(status);  // not reached: the forced exit unwinds
+}
 
 int main() {
     NxWebGame::Main();
