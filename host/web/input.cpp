@@ -20,9 +20,17 @@ constexpr int kKeyCodes = 256;
 // Keys down as the page last told; released by the host when focus goes.
 bool keyHeld[kKeyCodes];
 
-// Keys the browser keeps for itself even while the game has the keyboard:
-// reload and the developer tools.
-bool BrowserKeeps(int code) { return code == 116 || code == 123; }
+// Whether the page takes a game key from the browser. Left to it, the
+// browser would scroll the page on the cursor keys and Space, go back on
+// Backspace and switch to fullscreen on F11. It keeps reload (F5), its
+// developer tools (F12) and every shortcut with Ctrl, Alt or the command key,
+// while Ctrl itself stays a game key.
+bool KeepFromBrowser(int code, const EmscriptenKeyboardEvent* event) {
+    constexpr int kShift = 16, kControl = 17, kF5 = 116, kF12 = 123;
+    const bool modifier = code == kShift || code == kControl;
+    const bool shortcut = (event->ctrlKey || event->altKey || event->metaKey) && !modifier;
+    return code != 0 && code != kF5 && code != kF12 && !shortcut;
+}
 
 // Page (CSS) pixels to canvas pixels: the canvas fills the page from its top
 // left corner, at the device pixel ratio.
@@ -43,10 +51,7 @@ EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* event, void*) {
     }
     int typed = nx_web_KeyChar(event->key, event->ctrlKey || event->metaKey);
     if (typed != 0) host->KeyEvent(c_NxGameEvent::KeyChar, typed);
-    // Keeping the default would scroll the page on the cursor keys and Space,
-    // go back on Backspace and switch the browser to fullscreen on F11.
-    bool shortcut = event->ctrlKey || event->altKey || event->metaKey;
-    return (code != 0 || typed != 0) && !BrowserKeeps(code) && !(shortcut && typed != 0);
+    return KeepFromBrowser(code, event);
 }
 
 EM_BOOL OnKeyUp(int, const EmscriptenKeyboardEvent* event, void*) {
@@ -54,7 +59,7 @@ EM_BOOL OnKeyUp(int, const EmscriptenKeyboardEvent* event, void*) {
     if (code == 0) return EM_FALSE;
     keyHeld[code] = false;
     NxWebGame::_webGame->KeyEvent(c_NxGameEvent::KeyUp, code);
-    return !BrowserKeeps(code);
+    return KeepFromBrowser(code, event);
 }
 
 EM_BOOL OnMouseButton(int eventType, const EmscriptenMouseEvent* event, void*) {
