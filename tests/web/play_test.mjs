@@ -4,29 +4,15 @@
 // the page's own state, never for a fixed time.
 //   node tests/web/play_test.mjs [build-web directory]
 import fs from 'node:fs';
-import http from 'node:http';
 import path from 'node:path';
-import puppeteer from 'puppeteer-core';
+import {launch, press as pressOn, serve, sleep} from './page.mjs';
 
 const root = path.resolve(process.argv[2] || 'build-web');
 const shotFolder = path.join(root, 'web-test');
 fs.rmSync(shotFolder, {recursive: true, force: true});
 fs.mkdirSync(shotFolder);
-const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm'};
-const server = http.createServer((request, response) => {
-  const file = path.join(root, new URL(request.url, 'http://x').pathname.replace(/\/$/, '/index.html'));
-  fs.readFile(file, (error, body) => {
-    response.writeHead(error ? 404 : 200, {'content-type': types[path.extname(file)] || 'application/octet-stream'});
-    response.end(error ? '' : body);
-  });
-});
-await new Promise(listening => server.listen(0, '127.0.0.1', listening));
-
-const browser = await puppeteer.launch({
-  executablePath: '/usr/bin/chromium', headless: 'new',
-  args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
-         '--autoplay-policy=document-user-activation-required'],
-});
+const server = await serve(root);
+const browser = await launch(['--autoplay-policy=document-user-activation-required']);
 const page = await browser.newPage();
 await page.setViewport({width: 640, height: 480});
 const problems = [];
@@ -87,7 +73,7 @@ async function waitFor(what, test, seconds = 60) {
   while (Date.now() < end) {
     last = await test();
     if (last) { console.log(`ok: ${what}`); return last; }
-    await new Promise(later => setTimeout(later, 200));
+    await sleep(200);
   }
   throw new Error(`${what} did not happen within ${seconds} s (last: ${JSON.stringify(last)})`);
 }
@@ -99,15 +85,14 @@ async function waitForScreen(name, seconds, also = () => true) {
   }, seconds);
 }
 
-// The game reads keys as held at its update, so a key stays down a few frames.
-const press = key => page.keyboard.press(key, {delay: 120});
+const press = key => pressOn(page, key);
 const audioStates = () => page.evaluate(() => window.audioContexts.map(audio => audio.state));
 const stored = () => page.evaluate(() => window.localStorage.getItem('flingaroo/.kestrelstate'));
 const check = (what, ok) => { if (!ok) throw new Error(what); console.log(`ok: ${what}`); };
 
 let failed = false;
 try {
-  await page.goto(`http://127.0.0.1:${server.address().port}/`);
+  await page.goto(server.url);
   const title = await waitForScreen('title');
   check('a first visit has no record and shows no completed level', await stored() === null && title.badge < 0.0005);
   await waitFor('the page saying that sound waits for a gesture', async () =>
