@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "host/joystick_layout.h"
+#include "host/input_translation.h"
 #include "host/web/browser.h"
 #include "host/web/web_game.h"
 

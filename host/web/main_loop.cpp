@@ -8,6 +8,7 @@
 
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 
 #include "host/web/browser.h"
 #include "host/web/web_game.h"
@@ -50,8 +51,8 @@ void NxWebGame::Main() {
 
 void NxWebGame::Run() {
     if (!nx_web_create_context()) {
-        std::puts("WebGL is not available");
-        return;
+        std::puts("This browser cannot draw the game: WebGL is not available.");
+        std::exit(-1);
     }
     ++glfwGraphicsSeq;
     FollowPageSize();

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "host/glfw/glfw_game.h"
-#include "host/joystick_layout.h"
+#include "host/input_translation.h"
 #include "host/web/web_game.h"
 
 namespace {

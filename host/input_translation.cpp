@@ -1,5 +1,5 @@
 // Key characters and the raw joystick layout, shared by the hosts.
-#include "host/joystick_layout.h"
+#include "host/input_translation.h"
 
 int nx_host_KeyToChar(int code) {
     switch (code) {
