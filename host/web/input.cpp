@@ -3,7 +3,6 @@
 // during its update.
 #include <emscripten/html5.h>
 
-#include <cmath>
 #include <cstring>
 
 #include "host/input_translation.h"
