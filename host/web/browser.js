@@ -24,8 +24,9 @@ mergeInto(LibraryManager.library, {
       for (var id in AL.contexts) if (AL.contexts[id]) list.push(AL.contexts[id].audioCtx);
       return list;
     };
+    // A device the game paused (while suspended) is not waiting for the player.
     var tell = function() {
-      var waiting = contexts().some(function(audio) { return audio.state !== 'running'; });
+      var waiting = !AL.paused && contexts().some(function(audio) { return audio.state !== 'running'; });
       if (Module['onAudioState']) Module['onAudioState'](waiting ? 'waiting' : 'running');
       return waiting;
     };
