@@ -6,21 +6,17 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
-#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 
+#include "host/fixed_rate.h"
 #include "host/web/browser.h"
 #include "host/web/web_game.h"
 #include "runtime/error.h"
-#include "runtime/gc.h"
-#include "runtime/program.h"
 
 NxWebGame* NxWebGame::_webGame = nullptr;
 
 namespace {
-
-constexpr int kMaxUpdatesPerFrame = 4;
 
 double NowSeconds() { return emscripten_get_now() / 1000.0; }
 
@@ -32,17 +28,10 @@ NxWebGame::NxWebGame() {
     _clockStart = NowSeconds();
 }
 
-// The runtime's start-up proper, as on the desktop: signal handlers, locale,
-// collector lists, module globals, roots, then the application.
 void NxWebGame::Main() {
     auto* host = new NxWebGame();
     try {
-        nx_install_signal_handlers();
-        if (!std::setlocale(LC_CTYPE, "en_US.UTF-8")) std::setlocale(LC_CTYPE, "");
-        gc_init_lists();
-        nxInit();
-        gc_mark();
-        nxMain();
+        nx_host_StartRuntime();
     } catch (ThrowableObject* exception) {
         host->Die(exception);
     }
@@ -90,7 +79,7 @@ void NxWebGame::Frame() {
     host->RenderGame();
     if (!host->ApplyFocusRule()) return;
     emscripten_sample_gamepad_data();
-    host->RunUpdates();
+    nx_host_RunUpdates(host, host->_updatePeriod, &host->_nextUpdate, NowSeconds);
 }
 
 // Losing focus or hiding the tab suspends the game; coming back resumes it.
@@ -115,22 +104,6 @@ bool NxWebGame::ApplyFocusRule() {
         return !_suspended;
     }
     return true;
-}
-
-void NxWebGame::RunUpdates() {
-    if (_updateRate == 0) {
-        UpdateGame();
-        return;
-    }
-    if (_nextUpdate == 0.0) _nextUpdate = NowSeconds();
-    for (int update = 0; update < kMaxUpdatesPerFrame; ++update) {
-        UpdateGame();
-        if (_nextUpdate == 0.0) return;  // the update changed the rate
-        _nextUpdate += _updatePeriod;
-        if (_nextUpdate > NowSeconds()) return;
-    }
-    // Too far behind: drop the backlog rather than spiral.
-    _nextUpdate = 0.0;
 }
 
 // A hidden tab gets no frames, so the game is suspended (and saves) from the

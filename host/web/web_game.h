@@ -44,7 +44,6 @@ private:
     static void Frame();
     bool UpdateDue() const;
     bool ApplyFocusRule();
-    void RunUpdates();
     void FollowPageSize();
     void RegisterInput();
     void ReleaseHeldKeys();
