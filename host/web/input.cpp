@@ -120,6 +120,11 @@ EM_BOOL OnVisibilityChange(int, const EmscriptenVisibilityChangeEvent* event, vo
     return EM_FALSE;
 }
 
+EM_BOOL OnFullscreen(int, const EmscriptenFullscreenChangeEvent* event, void*) {
+    NxWebGame::_webGame->OnFullscreenChange(event->isFullscreen);
+    return EM_FALSE;
+}
+
 // The browser's standard mapping, in the program's order: A B X Y, bumpers,
 // Back, Start, d-pad left up right down, thumbs, Guide.
 constexpr int kStandardButtons[] = {0, 1, 2, 3, 4, 5, 8, 9, 14, 12, 15, 13, 10, 11, 16};
@@ -179,6 +184,7 @@ void NxWebGame::RegisterInput() {
     emscripten_set_focus_callback(window, nullptr, EM_TRUE, OnFocusChange);
     emscripten_set_blur_callback(window, nullptr, EM_TRUE, OnFocusChange);
     emscripten_set_visibilitychange_callback(nullptr, EM_TRUE, OnVisibilityChange);
+    emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_TRUE, OnFullscreen);
 }
 
 // The page's listeners see keys, not key states: while the game is not

@@ -147,11 +147,23 @@ void NxWebGame::GetScreenSize(int* width, int* height) { nx_web_screen_size(widt
 
 void NxWebGame::SetFullscreen(bool fullscreen) {
     ReleaseHeldKeys();
+    _fullscreenAsked = fullscreen;
     if (fullscreen) {
         nx_web_request_fullscreen();
     } else {
         nx_web_exit_fullscreen();
     }
+}
+
+// The browser leaves fullscreen by itself when the player presses Escape
+// (which the page never sees). The game still counts itself fullscreen, so
+// it hears the way out it knows, F11, and switches its option back.
+void NxWebGame::OnFullscreenChange(bool fullscreen) {
+    constexpr int kKeyF11 = 122;
+    if (fullscreen || !_fullscreenAsked) return;
+    _fullscreenAsked = false;
+    KeyEvent(c_NxGameEvent::KeyDown, kKeyF11);
+    KeyEvent(c_NxGameEvent::KeyUp, kKeyF11);
 }
 
 void NxWebGame::SetMouseVisible(bool visible) { nx_web_show_cursor(visible); }

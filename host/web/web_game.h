@@ -35,9 +35,10 @@ public:
 
     static NxWebGame* _webGame;
 
-    // Called by the page's focus and visibility listeners.
+    // Called by the page's focus, visibility and fullscreen listeners.
     void OnFocus(bool focused);
     void OnVisibility(bool visible);
+    void OnFullscreenChange(bool fullscreen);
 
 private:
     void Run();
@@ -55,6 +56,7 @@ private:
     bool _focused = true, _visible = true;
     bool _loopPaused = false;
     bool _saveFailureReported = false;
+    bool _fullscreenAsked = false;  // the game's last word on fullscreen
 };
 
 // The page's keys, as the "code" of its keyboard events, to program key codes
