@@ -1,6 +1,8 @@
 // The desktop window switch: the one door from the framework to the desktop
 // host, for the fullscreen option. Every call is refused (false) when the
-// program runs on another host, which has no windows to switch.
+// program runs on another host, which has no windows to switch. The browser
+// build implements it in browser.cpp instead, with the screen and the
+// browser's fullscreen.
 #pragma once
 
 // The desktop's video mode.

@@ -46,7 +46,6 @@ public:
     // loop should go back to its test without updating.
     bool UpdateEvents();
     static int TransKey(int glfwKey);
-    static int KeyToChar(int code);
 
     static void OnKey(GLFWwindow* window, int key, int scancode, int action, int mods);
     static void OnChar(GLFWwindow* window, unsigned int character);

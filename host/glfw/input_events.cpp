@@ -7,6 +7,7 @@
 #include <array>
 
 #include "host/glfw/glfw_game.h"
+#include "host/input_translation.h"
 
 namespace {
 
@@ -51,27 +52,12 @@ constexpr std::array<unsigned char, GLFW_KEY_LAST + 1> make_key_table() {
 constexpr auto kKeyTable = make_key_table();
 
 constexpr int kMouseButtons = 3;
-constexpr int kMaxAxes = 6;
-constexpr int kMaxButtons = 32;
 
 }  // namespace
 
 int NxGlfwGame::TransKey(int glfwKey) {
     if (glfwKey < 0 || glfwKey > GLFW_KEY_LAST) return 0;
     return kKeyTable[static_cast<size_t>(glfwKey)];
-}
-
-int NxGlfwGame::KeyToChar(int code) {
-    switch (code) {
-        case 8: case 9: case 13: case 27:
-            return code;
-        case 33: case 34: case 35: case 36: case 37: case 38: case 39: case 40: case 45:
-            return 65536 + code;
-        case 46:
-            return 127;
-        default:
-            return 0;
-    }
 }
 
 // Auto-repeat counts as a press: the device ignores the repeated key-down
@@ -84,7 +70,7 @@ void NxGlfwGame::OnKey(GLFWwindow*, int key, int, int action, int) {
         return;
     }
     _glfwGame->KeyEvent(c_NxGameEvent::KeyDown, code);
-    int character = KeyToChar(code);
+    int character = nx_host_KeyToChar(code);
     if (character != 0) _glfwGame->KeyEvent(c_NxGameEvent::KeyChar, character);
 }
 
@@ -111,26 +97,17 @@ void NxGlfwGame::OnMousePos(GLFWwindow*, double x, double y) {
 
 namespace {
 
-void store_sticks(const float axes[kMaxAxes], Array<float> joyx, Array<float> joyy, Array<float> joyz) {
-    joyx[0] = axes[0];
-    joyy[0] = axes[1];
-    joyz[0] = axes[2];
-    joyx[1] = axes[3];
-    joyy[1] = axes[4];
-    joyz[1] = axes[5];
-}
-
 // A pad GLFW knows is read in one standard layout: A B X Y, bumpers, Back,
 // Start, d-pad left up right down, thumbs, Guide. Stick y is positive
 // upwards and triggers run 0..1, as the game expects of every joystick.
 void read_gamepad(const GLFWgamepadstate& state, Array<float> joyx, Array<float> joyy,
                   Array<float> joyz, Array<bool> buttons) {
     const float* a = state.axes;
-    const float axes[kMaxAxes] = {a[GLFW_GAMEPAD_AXIS_LEFT_X],  -a[GLFW_GAMEPAD_AXIS_LEFT_Y],
+    const float axes[kJoystickAxes] = {a[GLFW_GAMEPAD_AXIS_LEFT_X],  -a[GLFW_GAMEPAD_AXIS_LEFT_Y],
                                   (a[GLFW_GAMEPAD_AXIS_LEFT_TRIGGER] + 1) / 2,
                                   a[GLFW_GAMEPAD_AXIS_RIGHT_X], -a[GLFW_GAMEPAD_AXIS_RIGHT_Y],
                                   (a[GLFW_GAMEPAD_AXIS_RIGHT_TRIGGER] + 1) / 2};
-    store_sticks(axes, joyx, joyy, joyz);
+    nx_host_StoreSticks(axes, joyx, joyy, joyz);
     static constexpr int kLayout[] = {
         GLFW_GAMEPAD_BUTTON_A,          GLFW_GAMEPAD_BUTTON_B,         GLFW_GAMEPAD_BUTTON_X,
         GLFW_GAMEPAD_BUTTON_Y,          GLFW_GAMEPAD_BUTTON_LEFT_BUMPER, GLFW_GAMEPAD_BUTTON_RIGHT_BUMPER,
@@ -139,61 +116,40 @@ void read_gamepad(const GLFWgamepadstate& state, Array<float> joyx, Array<float>
         GLFW_GAMEPAD_BUTTON_LEFT_THUMB, GLFW_GAMEPAD_BUTTON_RIGHT_THUMB, GLFW_GAMEPAD_BUTTON_GUIDE,
     };
     constexpr int kLayoutButtons = sizeof kLayout / sizeof kLayout[0];
-    for (int b = 0; b < kMaxButtons && b < buttons.Length(); ++b)
+    for (int b = 0; b < kJoystickButtons && b < buttons.Length(); ++b)
         buttons[b] = b < kLayoutButtons && state.buttons[kLayout[b]] == GLFW_PRESS;
 }
 
 // GLFW 3 gives an unknown pad's d-pad only as a hat (hat buttons are kept off
 // so that GLFW does not append them in its own order). The first hat becomes
 // four more buttons, left, up, right, down, as far as the record has room.
-int append_first_hat(int port, bool pressed[kMaxButtons], int buttonCount) {
+int append_first_hat(int port, bool pressed[kJoystickButtons], int buttonCount) {
     int hatCount = 0;
     const unsigned char* hats = glfwGetJoystickHats(port, &hatCount);
     if (!hats || hatCount < 1) return buttonCount;
     static constexpr unsigned char kHatButtons[] = {GLFW_HAT_LEFT, GLFW_HAT_UP, GLFW_HAT_RIGHT,
                                                     GLFW_HAT_DOWN};
     for (unsigned char direction : kHatButtons) {
-        if (buttonCount == kMaxButtons) break;
+        if (buttonCount == kJoystickButtons) break;
         pressed[buttonCount++] = (hats[0] & direction) != 0;
     }
     return buttonCount;
 }
 
-// An unknown joystick: its own axes and buttons with its d-pad hat after them,
-// remapped so that the common 14- and 18-button pads put their face and
-// shoulder buttons first and their d-pad at 8..11.
+// An unknown joystick: its own axes and buttons with its d-pad hat after
+// them, in the layout every host gives such a joystick.
 void read_raw_joystick(int port, Array<float> joyx, Array<float> joyy, Array<float> joyz,
                        Array<bool> buttons) {
     int axisCount = 0, buttonCount = 0;
-    const float* rawAxes = glfwGetJoystickAxes(port, &axisCount);
+    const float* axes = glfwGetJoystickAxes(port, &axisCount);
     const unsigned char* rawButtons = glfwGetJoystickButtons(port, &buttonCount);
-    if (!rawAxes) axisCount = 0;
+    if (!axes) axisCount = 0;
     if (!rawButtons) buttonCount = 0;
-    axisCount = axisCount < kMaxAxes ? axisCount : kMaxAxes;
-    buttonCount = buttonCount < kMaxButtons ? buttonCount : kMaxButtons;
-
-    // Odd axes are the y axes; the game takes them positive upwards.
-    float axes[kMaxAxes] = {};
-    for (int i = 0; i < axisCount; ++i) axes[i] = (i & 1) ? -rawAxes[i] : rawAxes[i];
-    store_sticks(axes, joyx, joyy, joyz);
-
-    bool pressed[kMaxButtons] = {};
+    buttonCount = buttonCount < kJoystickButtons ? buttonCount : kJoystickButtons;
+    bool pressed[kJoystickButtons] = {};
     for (int i = 0; i < buttonCount; ++i) pressed[i] = rawButtons[i] == GLFW_PRESS;
-    int n = append_first_hat(port, pressed, buttonCount);
-    if (n > 12) {
-        for (int b = 0; b < 8; ++b) buttons[b] = pressed[b];
-        for (int b = 0; b < 4; ++b) buttons[8 + b] = pressed[n - 4 + b];
-        for (int b = 0; b < n - 12; ++b) buttons[12 + b] = pressed[8 + b];
-    } else {
-        for (int b = 0; b < n; ++b) buttons[b] = pressed[b];
-    }
-
-    if (n == 14 && axisCount == 5) {
-        joyx[1] = axes[4];
-        joyy[1] = -axes[3];
-    } else if (n == 18 && axisCount == 4) {
-        joyy[1] = -axes[2];
-    }
+    buttonCount = append_first_hat(port, pressed, buttonCount);
+    nx_host_StoreRawJoystick(axes, axisCount, pressed, buttonCount, joyx, joyy, joyz, buttons);
 }
 
 }  // namespace
@@ -201,7 +157,7 @@ void read_raw_joystick(int port, Array<float> joyx, Array<float> joyy, Array<flo
 bool NxGlfwGame::PollJoystick(int port, Array<float> joyx, Array<float> joyy, Array<float> joyz,
                               Array<bool> buttons) {
     if (!glfwJoystickPresent(port)) return false;
-    if (joyx.Length() < 2 || joyy.Length() < 2 || joyz.Length() < 2 || buttons.Length() < kMaxButtons)
+    if (joyx.Length() < 2 || joyy.Length() < 2 || joyz.Length() < 2 || buttons.Length() < kJoystickButtons)
         return false;
     GLFWgamepadstate state;
     if (glfwJoystickIsGamepad(port) && glfwGetGamepadState(port, &state)) {

@@ -2,12 +2,12 @@
 // application, the main loop.
 #include <GLFW/glfw3.h>
 
-#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <limits.h>
 #include <unistd.h>
 
+#include "host/fixed_rate.h"
 #include "host/glfw/glfw_game.h"
 #include "runtime/error.h"
 #include "runtime/program.h"
@@ -35,12 +35,7 @@ void enter_program_folder() {
 void nx_std_main(int argc, char** argv) {
     stored_argc = argc;
     stored_argv = argv;
-    nx_install_signal_handlers();
-    if (!std::setlocale(LC_CTYPE, "en_US.UTF-8")) std::setlocale(LC_CTYPE, "");
-    gc_init_lists();
-    nxInit();
-    gc_mark();
-    nxMain();
+    nx_host_StartRuntime();
 }
 
 int NxKestrelGame::Main(int argc, char** argv) {

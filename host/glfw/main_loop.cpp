@@ -2,11 +2,8 @@
 // due, the event step with the focus rule, then one to four updates.
 #include <GLFW/glfw3.h>
 
+#include "host/fixed_rate.h"
 #include "host/glfw/glfw_game.h"
-
-namespace {
-constexpr int kMaxUpdatesPerFrame = 4;
-}
 
 void NxGlfwGame::SetUpdateRate(int hertz) {
     _updateRate = hertz;
@@ -57,18 +54,4 @@ bool NxGlfwGame::UpdateEvents() {
     return true;
 }
 
-void NxGlfwGame::RunUpdates() {
-    if (_updateRate == 0) {
-        UpdateGame();
-        return;
-    }
-    if (_nextUpdate == 0.0) _nextUpdate = glfwGetTime();
-    for (int update = 0; update < kMaxUpdatesPerFrame; ++update) {
-        UpdateGame();
-        if (_nextUpdate == 0.0) return;  // the update changed the rate
-        _nextUpdate += _updatePeriod;
-        if (_nextUpdate > glfwGetTime()) return;
-    }
-    // Too far behind: drop the backlog rather than spiral.
-    _nextUpdate = 0.0;
-}
+void NxGlfwGame::RunUpdates() { nx_host_RunUpdates(this, _updatePeriod, &_nextUpdate, glfwGetTime); }

@@ -11,7 +11,8 @@ listed=$(grep -v '^#' "$root/tools/debian-packages" | grep -v '^\s*$')
 needed=(/usr/include/{GLFW/glfw3,GL/gl,AL/al,stb/stb_image,stb/stb_vorbis,gtest/gtest,gmock/gmock,benchmark/benchmark}.h
         /usr/bin/python3)
 for command in cmake cpack pkg-config clang++ Xvfb xvfb-run xdotool xauth xprop xmessage import sox oggenc stress-ng \
-    lintian desktop-file-validate appstreamcli file; do
+    lintian desktop-file-validate appstreamcli file \
+    emcc chromium node; do
   needed+=("$(command -v "$command" || echo "$command")")
 done
 

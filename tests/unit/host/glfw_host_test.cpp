@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "host/glfw/glfw_game.h"
+#include "host/input_translation.h"
 #include "tests/fakes/glfw/fake_glfw.h"
 
 namespace {
@@ -128,7 +129,7 @@ TEST_F(GlfwHostTest, KeysPostDownAndUpEditingKeysTheirCharacterAtEveryRepeatAndN
                                         {kDown, 37, 0, 0}, {kChar, 65573, 0, 0},  // repeated
                                         {kUp, 37, 0, 0}, {kDown, 65, 0, 0}, {kChar, 'a', 0, 0}}));
     for (auto [code, character] : {std::pair(8, 8), {27, 27}, {40, 65576}, {45, 65581}, {46, 127}, {65, 0}})
-        EXPECT_EQ(NxGlfwGame::KeyToChar(code), character) << "key code " << code;
+        EXPECT_EQ(nx_host_KeyToChar(code), character) << "key code " << code;
 }
 
 TEST_F(GlfwHostTest, MouseButtonsAndMotionComeInFramebufferPixels) {

@@ -1,0 +1,28 @@
+// The page-side half of the browser host, in browser.js: what C++ cannot
+// reach through Emscripten's own headers.
+#pragma once
+
+extern "C" {
+
+// Creates the canvas's WebGL context through Emscripten's browser support,
+// which also starts its OpenGL 1.x emulation; 0 when WebGL is not available.
+int nx_web_create_context();
+int nx_web_page_focused();
+int nx_web_page_visible();
+// Starts the page's audio at the first key, click or touch, as browsers
+// allow only then, and tells the page while it waits.
+void nx_web_watch_audio();
+
+void nx_web_screen_size(int* width, int* height);
+void nx_web_request_fullscreen();
+void nx_web_exit_fullscreen();
+void nx_web_show_cursor(int visible);
+void nx_web_block_context_menu();
+void nx_web_open_url(const char* url);
+
+// The stored string as UTF-8 in a heap buffer the caller frees, or null.
+char* nx_web_storage_load(const char* key);
+// 0 stored; -1 the browser has no storage for the page; -2 it refused the
+// string (full).
+int nx_web_storage_save(const char* key, const char* text);
+}

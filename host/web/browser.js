@@ -1,0 +1,112 @@
+// The page-side half of the browser host (declared in browser.h): the WebGL
+// context, focus and visibility, audio start, fullscreen, the cursor, and the
+// browser's storage. Linked into the program with --js-library.
+mergeInto(LibraryManager.library, {
+  // Browser.createContext also runs the context-created hooks that set up
+  // Emscripten's OpenGL 1.x emulation, which the renderer draws through.
+  nx_web_create_context__deps: ['$Browser'],
+  nx_web_create_context: function() {
+    var attributes = {alpha: false, depth: false, stencil: false, antialias: false,
+                      premultipliedAlpha: true, majorVersion: 1, minorVersion: 0};
+    return Browser.createContext(Module['canvas'], true, true, attributes) ? 1 : 0;
+  },
+
+  nx_web_page_focused: function() { return document.hasFocus() ? 1 : 0; },
+  nx_web_page_visible: function() { return document.hidden ? 0 : 1; },
+
+  // Browsers start an audio context suspended until the page has had a user
+  // gesture. Every key, click and touch tries to start it until it runs; the
+  // page's onAudioState hears 'waiting' or 'running' to say so to the player.
+  nx_web_watch_audio__deps: ['$AL'],
+  nx_web_watch_audio: function() {
+    var contexts = function() {
+      var list = [];
+      for (var id in AL.contexts) if (AL.contexts[id]) list.push(AL.contexts[id].audioCtx);
+      return list;
+    };
+    // A device the game paused (while suspended) is not waiting for the player.
+    var tell = function() {
+      var waiting = !AL.paused && contexts().some(function(audio) { return audio.state !== 'running'; });
+      if (Module['onAudioState']) Module['onAudioState'](waiting ? 'waiting' : 'running');
+      return waiting;
+    };
+    var gestures = ['keydown', 'mousedown', 'pointerup', 'touchend'];
+    var start = function() {
+      contexts().forEach(function(audio) {
+        if (audio.state === 'suspended') audio.resume().then(tell, tell);
+      });
+      if (!tell()) gestures.forEach(function(name) { document.removeEventListener(name, start, true); });
+    };
+    gestures.forEach(function(name) { document.addEventListener(name, start, true); });
+    contexts().forEach(function(audio) { audio.addEventListener('statechange', tell); });
+    tell();
+  },
+
+  nx_web_screen_size: function(width, height) {
+    var ratio = window.devicePixelRatio || 1;
+    HEAP32[width >> 2] = Math.round(screen.width * ratio);
+    HEAP32[height >> 2] = Math.round(screen.height * ratio);
+  },
+
+  // Asked for outside a gesture (the game decides in its update), the request
+  // is deferred to the next key or button release, still the gesture that
+  // asked for it. A refusal is the browser's to make and leaves the page as it is.
+  nx_web_request_fullscreen__deps: ['$JSEvents'],
+  nx_web_request_fullscreen: function() {
+    var enter = function() {
+      var page = document.documentElement;
+      if (document.fullscreenElement || !page.requestFullscreen) return;
+      page.requestFullscreen().catch(function() {});
+    };
+    if (JSEvents.canPerformEventHandlerRequests()) enter();
+    else JSEvents.deferCall(enter, 1, []);
+  },
+
+  nx_web_exit_fullscreen: function() {
+    if (document.fullscreenElement) document.exitFullscreen().catch(function() {});
+  },
+
+  nx_web_show_cursor: function(visible) {
+    Module['canvas'].style.cursor = visible ? '' : 'none';
+  },
+
+  nx_web_block_context_menu: function() {
+    Module['canvas'].addEventListener('contextmenu', function(event) { event.preventDefault(); });
+  },
+
+  nx_web_open_url: function(url) {
+    window.open(UTF8ToString(url), '_blank', 'noopener');
+  },
+
+  // Storage access can throw (private browsing, storage switched off) as
+  // well as refuse a string (quota): both are failures the game plays on from.
+  nx_web_storage_load__deps: ['malloc'],
+  nx_web_storage_load: function(key) {
+    try {
+      var text = window.localStorage.getItem(UTF8ToString(key));
+      if (text === null) return 0;
+      var size = lengthBytesUTF8(text) + 1;
+      var buffer = _malloc(size);
+      if (buffer) stringToUTF8(text, buffer, size);
+      return buffer;
+    } catch (e) {
+      return 0;
+    }
+  },
+
+  nx_web_storage_save: function(key, text) {
+    var storage;
+    try {
+      storage = window.localStorage;
+      if (!storage) return -1;
+    } catch (e) {
+      return -1;
+    }
+    try {
+      storage.setItem(UTF8ToString(key), UTF8ToString(text));
+      return 0;
+    } catch (e) {
+      return e && e.name === 'QuotaExceededError' ? -2 : -1;
+    }
+  },
+});

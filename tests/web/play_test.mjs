@@ -1,0 +1,129 @@
+// The browser build played in headless Chromium: the page from build-web/
+// served on 127.0.0.1, driven through the DevTools protocol. Every step waits
+// for what the player would see (screenshots classified by colour) or for
+// the page's own state, never for a fixed time.
+//   node tests/web/play_test.mjs [build-web directory]
+import fs from 'node:fs';
+import path from 'node:path';
+import {launch, press as pressOn, serve, sleep} from './page.mjs';
+
+const root = path.resolve(process.argv[2] || 'build-web');
+const shotFolder = path.join(root, 'web-test');
+fs.rmSync(shotFolder, {recursive: true, force: true});
+fs.mkdirSync(shotFolder);
+const server = await serve(root);
+const browser = await launch(['--autoplay-policy=document-user-activation-required']);
+const page = await browser.newPage();
+await page.setViewport({width: 640, height: 480});
+const problems = [];
+page.on('console', message => { if (message.type() === 'error') problems.push(message.text()); });
+page.on('pageerror', error => problems.push(error.message));
+// Keeps the page's audio contexts where the test can ask for their state.
+// Headless Chromium does not always hold audio back until a gesture, so each
+// context starts suspended, as a browser that holds it back makes it.
+await page.evaluateOnNewDocument(() => {
+  const Original = window.AudioContext;
+  window.audioContexts = [];
+  window.AudioContext = class extends Original {
+    constructor(...options) { super(...options); this.suspend(); window.audioContexts.push(this); }
+  };
+});
+
+let shots = 0;
+// The fraction of the screen's pixels in each colour class that tells the
+// game's screens apart: the title's orange logo over its blue backdrop, the
+// purple night behind a tower, and the results panel's olive and blue bars.
+async function looks() {
+  const png = await page.screenshot({encoding: 'base64'});
+  fs.writeFileSync(`${shotFolder}/${shots++}.png`, Buffer.from(png, 'base64'));
+  return page.evaluate(async png => {
+    const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${png}`)).blob());
+    const canvas = new OffscreenCanvas(image.width, image.height);
+    const context = canvas.getContext('2d');
+    context.drawImage(image, 0, 0);
+    const pixels = context.getImageData(0, 0, image.width, image.height).data;
+    const classes = {
+      logo: (r, g, b) => r > 220 && g > 120 && g < 200 && b < 120,
+      backdrop: (r, g, b) => b > r + 30 && b > g + 20 && r < 60,
+      night: (r, g, b) => r >= 30 && r <= 50 && g < 12 && b >= 50 && b <= 70,
+      olive: (r, g, b) => r > 110 && r < 160 && g > 100 && g < 150 && b < 40,
+      panel: (r, g, b) => r < 30 && g > 40 && g < 90 && b > 110 && b < 170,
+      badge: (r, g, b, x, y) => g > 150 && r < 120 && b < 120 && x < 0.6 * image.width && y > 0.6 * image.height,
+    };
+    const counts = Object.fromEntries(Object.keys(classes).map(name => [name, 0]));
+    for (let i = 0; i < pixels.length; i += 4) {
+      const x = (i / 4) % image.width, y = Math.floor(i / 4 / image.width);
+      for (const name in classes)
+        if (classes[name](pixels[i], pixels[i + 1], pixels[i + 2], x, y)) counts[name]++;
+    }
+    for (const name in counts) counts[name] /= image.width * image.height;
+    return counts;
+  }, png);
+}
+
+const screens = {
+  title: seen => seen.logo > 0.01 && seen.backdrop > 0.3,
+  play: seen => seen.night > 0.3,
+  results: seen => seen.olive > 0.01 && seen.panel > 0.005,
+};
+
+async function waitFor(what, test, seconds = 60) {
+  const end = Date.now() + seconds * 1000;
+  let last;
+  while (Date.now() < end) {
+    last = await test();
+    if (last) { console.log(`ok: ${what}`); return last; }
+    await sleep(200);
+  }
+  throw new Error(`${what} did not happen within ${seconds} s (last: ${JSON.stringify(last)})`);
+}
+
+async function waitForScreen(name, seconds, also = () => true) {
+  return waitFor(`the ${name} screen`, async () => {
+    const seen = await looks();
+    return screens[name](seen) && also(seen) && seen;
+  }, seconds);
+}
+
+const press = key => pressOn(page, key);
+const audioStates = () => page.evaluate(() => window.audioContexts.map(audio => audio.state));
+const stored = () => page.evaluate(() => window.localStorage.getItem('flingaroo/.kestrelstate'));
+const check = (what, ok) => { if (!ok) throw new Error(what); console.log(`ok: ${what}`); };
+
+let failed = false;
+try {
+  await page.goto(server.url);
+  const title = await waitForScreen('title');
+  check('a first visit has no record and shows no completed level', await stored() === null && title.badge < 0.0005);
+  await waitFor('the page saying that sound waits for a gesture', async () =>
+    (await audioStates()).every(state => state === 'suspended') &&
+    await page.$eval('#sound', notice => !notice.classList.contains('hidden')), 10);
+
+  // The title takes no selection while its list is still moving in: like a
+  // player, the test presses again until the level starts.
+  await waitFor('level 1 started by Space', async () => {
+    await press('Space');
+    return screens.play(await looks());
+  });
+  await waitFor('the audio context running after a key',
+                async () => (await audioStates()).some(state => state === 'running'));
+  check('the sound notice is gone', await page.$eval('#sound', notice => notice.classList.contains('hidden')));
+
+  await press('KeyZ');
+  await waitForScreen('results', 90);
+  const record = await waitFor('the record in the browser storage', stored);
+  await waitForScreen('title');
+
+  await page.reload();
+  await waitForScreen('title', 60, seen => seen.badge > 0.0005);
+  console.log('ok: after a reload the level shows as completed');
+  check('the record survived the reload', await stored() === record);
+  check('no error reached the console', problems.length === 0);
+} catch (error) {
+  console.error(`FAIL: ${error.message}`);
+  failed = true;
+}
+if (problems.length) console.error(`console errors:\n  ${problems.join('\n  ')}`);
+await browser.close();
+server.close();
+process.exit(failed ? 1 : 0);
