@@ -1,8 +1,19 @@
-// The fixed-rate updates every host's main loop runs after a frame.
+// The focus rule and the fixed-rate updates every host's main loop runs.
 #include "host/fixed_rate.h"
 
 namespace {
 constexpr int kMaxUpdatesPerFrame = 4;
+}
+
+bool nx_host_FollowFocus(NxGame* host, bool active, double* nextUpdate) {
+    if (active != host->Suspended()) return active;  // already as it should be
+    if (active) {
+        host->ResumeGame();
+    } else {
+        host->SuspendGame();
+    }
+    *nextUpdate = 0.0;
+    return !host->Suspended();
 }
 
 void nx_host_RunUpdates(NxGame* host, double period, double* nextUpdate, double (*now)()) {

@@ -8,6 +8,12 @@
 // application (which hands the host its delegate).
 void nx_host_StartRuntime();
 
+// The focus rule: a window that stops being active (unfocused, minimised,
+// hidden) suspends the game and an active one resumes it, each time
+// dropping the update schedule, so no burst of catch-up updates follows a
+// pause. False when no update should run.
+bool nx_host_FollowFocus(NxGame* host, bool active, double* nextUpdate);
+
 // One to four updates at a fixed step of `period` seconds on the clock `now`,
 // with the host's own schedule in *nextUpdate (0.0: none; an update that
 // changes the rate resets it and ends the run). A host that has fallen four

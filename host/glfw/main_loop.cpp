@@ -40,18 +40,7 @@ bool NxGlfwGame::UpdateEvents() {
         glfwPollEvents();
     }
     if (!WindowOpen()) return false;
-    if (!WindowActive()) {
-        if (_suspended) return false;
-        SuspendGame();
-        _nextUpdate = 0.0;
-        return !_suspended;
-    }
-    if (_suspended) {
-        ResumeGame();
-        _nextUpdate = 0.0;  // no burst of catch-up updates after a pause
-        return !_suspended;
-    }
-    return true;
+    return nx_host_FollowFocus(this, WindowActive(), &_nextUpdate);
 }
 
 void NxGlfwGame::RunUpdates() { nx_host_RunUpdates(this, _updatePeriod, &_nextUpdate, glfwGetTime); }

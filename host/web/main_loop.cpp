@@ -88,22 +88,12 @@ void NxWebGame::Frame() {
 // start it again. False when no update should run.
 bool NxWebGame::ApplyFocusRule() {
     const bool active = _focused && _visible;
-    if (!active) {
-        if (_suspended) {
-            _loopPaused = true;
-            emscripten_pause_main_loop();
-            return false;
-        }
-        SuspendGame();
-        _nextUpdate = 0.0;
-        return !_suspended;
+    if (!active && _suspended) {
+        _loopPaused = true;
+        emscripten_pause_main_loop();
+        return false;
     }
-    if (_suspended) {
-        ResumeGame();
-        _nextUpdate = 0.0;  // no burst of catch-up updates after a pause
-        return !_suspended;
-    }
-    return true;
+    return nx_host_FollowFocus(this, active, &_nextUpdate);
 }
 
 // A hidden tab gets no frames, so the game is suspended (and saves) from the
