@@ -1,6 +1,5 @@
 // Images: a surface cut into frames with a handle and flags, the image
 // loaders, the font state and the module's start-up.
-// A frame layout that does not fit its surface is a runtime error.
 #include "graphics/graphics.h"
 #include "host/data_path.h"
 #include "runtime/error.h"
@@ -45,7 +44,10 @@ c_Image* c_Image::p_Init(gxtkSurface* surface, int frameCount, int flags) {
 }
 
 // Frames are cut left to right, top to bottom; a partial column at the right
-// edge of a row is skipped.
+// edge of a row is skipped. A frame outside the surface makes no image (null):
+// the surface comes from a data file, and a file of the wrong size (a
+// low-resolution one in a high-resolution slot, say) is skipped like one that
+// cannot be decoded, rather than ending the game.
 c_Image* c_Image::p_Init2(gxtkSurface* surface, int x, int y, int frameWidth, int frameHeight,
                           int frameCount, int flags, c_Image* source, int srcX, int srcY,
                           int srcWidth, int srcHeight) {
@@ -57,10 +59,10 @@ c_Image* c_Image::p_Init2(gxtkSurface* surface, int x, int y, int frameWidth, in
     for (int i = 0; i < frameCount; ++i) {
         if (x + frameWidth > srcWidth) {
             y += frameHeight;
-            if (frameWidth > srcWidth) nxError(String("Image frame outside surface"));
+            if (frameWidth > srcWidth) return nullptr;
             x = 0;
         }
-        if (y + frameHeight > srcHeight) nxError(String("Image frame outside surface"));
+        if (y + frameHeight > srcHeight) return nullptr;
         gc_assign(m_frames[i], (new c_Frame())->m_new(x + srcX, y + srcY));
         x += frameWidth;
     }
