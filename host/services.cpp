@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -35,27 +36,34 @@ void report_ignored_state(const char* reason) {
     dbg_print(String("Ignoring ") + String(kStateFileName) + String(": ") + String(reason));
 }
 
-// Why an open file cannot be read as the state file, or null when it can.
-const char* why_not_a_state_file(int descriptor) {
+// The records take under 2 KB; a megabyte leaves them room to grow many times
+// over, while a planted or damaged file of any size would be read whole.
+constexpr off_t kMaxStateBytes = off_t(1) << 20;
+constexpr off_t kAnySize = std::numeric_limits<off_t>::max();
+
+// Why an open file cannot be read as one of ours, or null when it can: only a
+// regular file of at most `maxBytes` (a FIFO may never answer, a device never end).
+const char* why_not_readable(int descriptor, off_t maxBytes) {
     struct stat status;
     if (fstat(descriptor, &status) != 0) return std::strerror(errno);
-    return S_ISREG(status.st_mode) ? nullptr : "not a regular file";
+    if (!S_ISREG(status.st_mode)) return "not a regular file";
+    return status.st_size > maxBytes ? std::strerror(EFBIG) : nullptr;
 }
 
-// Opens the state file without ever waiting: O_NONBLOCK keeps a FIFO with no
-// writer from holding up the first frame. The type is checked on the open
+// Opens a file for reading without ever waiting: O_NONBLOCK keeps a FIFO with
+// no writer from holding up the game for good. The type is checked on the open
 // descriptor, so the file checked is the file read; for a regular file
-// O_NONBLOCK changes nothing and stays set. Anything else loads as an empty
-// store with one line saying why; a missing file is a first run and says nothing.
-FILE* open_state_for_reading(const std::string& path) {
+// O_NONBLOCK changes nothing and stays set. Anything else gives null and
+// `problem` says why; a missing file leaves `problem` null.
+FILE* open_regular_file(const std::string& path, off_t maxBytes, const char** problem) {
+    *problem = nullptr;
     int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) {
-        if (errno != ENOENT) report_ignored_state(std::strerror(errno));
+        if (errno != ENOENT) *problem = std::strerror(errno);
         return nullptr;
     }
-    const char* problem = why_not_a_state_file(descriptor);
-    if (problem) {
-        report_ignored_state(problem);
+    *problem = why_not_readable(descriptor, maxBytes);
+    if (*problem) {
         close(descriptor);
         return nullptr;
     }
@@ -63,6 +71,17 @@ FILE* open_state_for_reading(const std::string& path) {
     if (!file) close(descriptor);
     return file;
 }
+
+// A state file that cannot be read loads as an empty store with one line
+// saying why; a missing file is a first run and says nothing.
+FILE* open_state_for_reading(const std::string& path) {
+    const char* problem = nullptr;
+    FILE* file = open_regular_file(path, kMaxStateBytes, &problem);
+    if (problem) report_ignored_state(problem);
+    return file;
+}
+
+bool is_reading_mode(const String& mode) { return mode == String("rb") || mode == String("r"); }
 
 // What one save came to: the code SaveState returns and, for a failure, the
 // errno of the call that failed (taken before any clean-up can change it).
@@ -146,6 +165,9 @@ void report_save_outcome(const SaveOutcome& outcome, int& reportedError) {
 FILE* NxGame::OpenFile(const String& path, const String& mode) {
     String filePath = PathToFilePath(path);
     if (filePath.Empty()) return nullptr;
+    // Data files are read like the state file, with no size limit and no report.
+    const char* problem = nullptr;
+    if (is_reading_mode(mode)) return open_regular_file(filePath.ToUtf8(), kAnySize, &problem);
     return std::fopen(filePath.ToUtf8().c_str(), mode.ToUtf8().c_str());
 }
 

@@ -171,19 +171,20 @@ TEST_F(AudioTest, WavReaderRefusesEveryMalformedFile) {
     }
 }
 
-// Decoded bytes count toward the next collection; every file is closed. The
+// Decoded bytes count toward the next collection; every file is closed; a
+// FIFO is refused at once, never waited on for a writer. The
 // Ogg file's three seconds of stereo (made by oggenc, which the project
 // installs) outgrow the decoder's first buffer many times over.
 TEST_F(AudioTest, DecodersAreChosenByExtensionInAnyCaseAndCloseEveryFile) {
     Write("LOUD.WAV", Wav(400)), Write("song.mp3", Wav(400)), Write("noise.ogg", std::string(5000, 'Z'));
     Write("long.wav", Wav(3 * kHertz * 4));
-    ASSERT_EQ(std::system("oggenc -Q long.wav"), 0);
+    ASSERT_EQ(std::system("oggenc -Q long.wav && mkfifo pipe.wav pipe.ogg"), 0);
     auto openFiles = [] { return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}); };
     const auto open = openFiles();
     const int before = gc_ext_new_bytes;
     EXPECT_NE(Load("LOUD.WAV"), nullptr);
     EXPECT_EQ(gc_ext_new_bytes - before, 400);
-    for (const char* refused : {"song.mp3", "noise.ogg", "missing.wav"}) EXPECT_EQ(Load(refused), nullptr) << refused;
+    for (const char* refused : {"song.mp3", "noise.ogg", "missing.wav", "pipe.wav", "pipe.ogg"}) EXPECT_EQ(Load(refused), nullptr) << refused;
     const fake_al::Buffer& ogg = fake_al::state().buffers.at(Load("long.ogg")->buffer);
     EXPECT_EQ(std::make_tuple(ogg.format, ogg.size, ogg.frequency), std::make_tuple(AL_FORMAT_STEREO16, 3 * kHertz * 4, kHertz));
     // In slices: a buffer once the whole sound is decoded. One left unfinished closes its file when collected.

@@ -164,12 +164,14 @@ TEST_F(Core, ParticlesAndStarsKeepToTheirPoolsAndTheScreen) {
         << "the star leaving the left edge comes back at the right, drawn at its depth, and so is star 1 alone";
 }
 
-// Missing, truncated, empty and not an image; a WAV whose header claims far more data than it holds, a cut one; a cut tune.
+// Missing, truncated, empty and not an image, a low-resolution sheet in the high-resolution slot, a FIFO; a WAV whose
+// header claims far more data than it holds, a cut one, a FIFO; a cut tune.
 constexpr const char* kDamage =
     "cp -r " FLINGAROO_BUILD_DIR "/data . && cd data && rm gfx-hd.png sfx/001.wav && head -c 300 tiles-hd.png > t"
     " && mv t tiles-hd.png && : > parts-hd.png && head -c 5000 /dev/zero | tr '\\0' '\\377' > logo-hd.png"
     " && head -c 100 sfx/002.wav > w && printf '\\377\\377\\377\\177' | dd of=w bs=1 seek=40 conv=notrunc 2>/dev/null"
-    " && mv w sfx/002.wav && printf RIFF > sfx/003.wav && printf OggS > music/title.ogg";
+    " && mv w sfx/002.wav && printf RIFF > sfx/003.wav && printf OggS > music/title.ogg && cp BadgesA.png BadgesA-hd.png"
+    " && rm common/dpad-hd.png sfx/011.wav && mkfifo common/dpad-hd.png sfx/011.wav";
 
 // The game runs in a folder of its own: empty, or with the damaged copy of data/.
 class BadData : public GameFixture, public testing::WithParamInterface<bool> {
@@ -190,10 +192,10 @@ TEST_P(BadData, GameStillRunsTheMenuAndALevelWithWhatItCouldLoad) {
     EXPECT_EQ(menuMusic + "/" + music() + std::to_string(app->m_musicOn), GetParam() ? "0/play1" : "0/0") << "a tune that cannot be read is silence in its place";
     tapKey(kKeySpace, 3), frame(200);
     EXPECT_GT(ball(kBallY), 0) << "the ball fell";
-    for (int image : {kImageSprites, kImageTiles, kImageParts, kImageLogo}) EXPECT_EQ(app->m_images[image], nullptr) << image;
+    for (int image : {kImageSprites, kImageTiles, kImageParts, kImageLogo, kImageBadges, kImageDpad}) EXPECT_EQ(app->m_images[image], nullptr) << image;
     EXPECT_EQ(app->m_images[kImageMenu] != nullptr && app->m_sounds[kSoundStartColumn]->m_sample != nullptr, GetParam())
         << "intact files still load";
-    EXPECT_TRUE(app->m_sounds[2] == nullptr || app->m_sounds[2]->m_sample == nullptr);
+    for (int sound : {2, kSoundJingleBase + 1}) EXPECT_TRUE(app->m_sounds[sound] == nullptr || app->m_sounds[sound]->m_sample == nullptr) << sound;
 }
 
 INSTANTIATE_TEST_SUITE_P(NoneOrDamaged, BadData, testing::Bool(),

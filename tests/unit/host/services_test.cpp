@@ -42,7 +42,7 @@ protected:
     NxGlfwGame host;
 };
 
-TEST_F(ServicesTest, NamesGoBelowTheDataRootItsRootsToFoldersBesideTheProgramAndFilesAreReadWhole) {
+TEST_F(ServicesTest, NamesGoBelowTheDataRootItsRootsToFoldersBesideTheProgramAndRegularFilesAreReadWhole) {
     for (auto [path, fixed] : {std::pair("gfx/a.png", "kestrel://data/gfx/a.png"), {"", "kestrel://data/"},
                                {"a/b:/c", "kestrel://data/a/b:/c"}, {"kestrel://x/y", "kestrel://x/y"},
                                {"./save", "./save"}, {"/abs", "/abs"}})
@@ -56,8 +56,12 @@ TEST_F(ServicesTest, NamesGoBelowTheDataRootItsRootsToFoldersBesideTheProgramAnd
     unsigned char* data = host.LoadData(String("big"), &length);
     EXPECT_EQ(std::tuple(length, data[5000], gc_ext_new_bytes - before), std::tuple(5001, 'z', 5001));
     std::free(data);
-    EXPECT_EQ(host.LoadData(String("missing"), &length), nullptr);
-    EXPECT_TRUE(host.LoadString(String("big")).Length() == 5001 && host.LoadString(String("missing")).Empty());
+    ASSERT_EQ(mkfifo("fifo", 0600), 0);
+    for (const char* unread : {"missing", "fifo", "."}) {  // at once: a FIFO without a writer must not block
+        EXPECT_EQ(std::tuple(host.LoadData(String(unread), &length), host.OpenFile(String(unread), String("rb"))), std::tuple(nullptr, nullptr)) << unread;
+        EXPECT_TRUE(host.LoadString(String(unread)).Empty()) << unread;
+    }
+    EXPECT_EQ(host.LoadString(String("big")).Length(), 5001);
 }
 
 TEST_F(ServicesTest, StateRoundTripsAsUtf8AndItsFolderIsSyncedAfterTheRename) {
@@ -70,10 +74,12 @@ TEST_F(ServicesTest, StateRoundTripsAsUtf8AndItsFolderIsSyncedAfterTheRename) {
     }
 }
 
-TEST_F(ServicesTest, StateFileThatIsNotARegularFileLoadsEmptyAndSaysSoAndAMissingOneSaysNothing) {
+TEST_F(ServicesTest, StateFileThatIsNotARegularFileOrOverAMegabyteLoadsEmptyAndSaysSoAndAMissingOneSaysNothing) {
     const char* ignored = "Ignoring .kestrelstate: not a regular file\n";
     for (auto [make, warning] : {std::pair(+[] { return mkfifo(kStateFilePath, 0600); }, ignored),
-                                 {+[] { return mkdir(kStateFilePath, 0700); }, ignored}, {+[] { return 0; }, ""}}) {
+                                 {+[] { return mkdir(kStateFilePath, 0700); }, ignored}, {+[] { return 0; }, ""},
+                                 {+[] { return std::ofstream(kStateFilePath) << std::string((1 << 20) + 1, '1'), 0; },
+                                  "Ignoring .kestrelstate: File too large\n"}}) {
         ASSERT_EQ(make(), 0);
         testing::internal::CaptureStderr();
         EXPECT_TRUE(host.LoadState().Empty());  // at once: a FIFO without a writer must not block
