@@ -292,6 +292,9 @@ int gxtkAudio::SetRate(int channel, float rate) {
     return 0;
 }
 
+// Loaded whole, within one update, so a long file keeps only the beginning a
+// whole load allows (see NxGame::LoadAudioData); the game's tunes are decoded
+// in slices instead.
 int gxtkAudio::PlayMusic(const String& path, int flags) {
     StopMusic();
     gxtkSample* sample = LoadSample(path);

@@ -47,7 +47,7 @@ constexpr int kAssetSounds[] = {
     kSoundConfirm,        kSoundClick,
 };
 
-// The tunes by slot: looping Ogg Vorbis files, decoded whole while loading.
+// The tunes by slot: looping Ogg Vorbis files, decoded a slice per update while loading.
 constexpr const char* kAssetTunes[kTunes] = {"music/title.ogg", "music/play.ogg"};
 
 // The table's entry for image `id`, or null.

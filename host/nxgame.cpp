@@ -27,7 +27,7 @@ unsigned char* NxGame::LoadAudioData(const String& path, int* length, int* chann
 }
 
 NxAudioDecoding* NxGame::BeginAudioData(const String& path) {
-    return nx_host_BeginAudioDecoding(this, path);
+    return nx_host_BeginAudioDecoding(this, path, kSlicedSoundMaxBytes);
 }
 
 void NxGame::Die(ThrowableObject*) {

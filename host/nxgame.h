@@ -104,11 +104,12 @@ public:
     virtual unsigned char* LoadData(const String& path, int* length);
     // Decoded pixels (caller frees with free()) or null.
     virtual unsigned char* LoadImageData(const String& path, int* width, int* height, int* depth);
-    // Decoded samples (caller frees with free()) or null.
+    // Decoded samples (caller frees with free()) or null. Decoded at once, so
+    // a long file keeps only its first 30 seconds (effects are short).
     virtual unsigned char* LoadAudioData(const String& path, int* length, int* channels, int* format,
                                          int* hertz);
-    // The same decoding spread over several calls; null when the file cannot
-    // be opened or is no sound we read.
+    // The same decoding spread over several calls, keeping a long file's first
+    // 10 minutes (music); null when the file cannot be opened or is no sound we read.
     virtual NxAudioDecoding* BeginAudioData(const String& path);
     [[noreturn]] virtual void Die(ThrowableObject* exception);
     virtual void gc_collect();

@@ -1,6 +1,6 @@
 // Sound decoding for the audio device: the file is opened through the host's
 // path mapping and handed to the WAV or Ogg reader by its extension, to be
-// decoded whole or a slice per call.
+// decoded whole or a slice per call, within a cap on the decoded size.
 #include <climits>
 #include <cstdlib>
 
@@ -8,40 +8,30 @@
 
 namespace {
 
-struct NxDecodedSound {
-    unsigned char* data = nullptr;
-    int length = 0, channels = 0, format = 0, hertz = 0;
-};
-
-// A WAV file is read whole when the decoding begins: our reader only copies
-// bytes, quick at any length. An Ogg stream is decoded slice by slice, its
-// file kept open in between.
+// One of the two readers at work on an open file, which it closes. A WAV
+// slice only copies bytes, an Ogg slice decodes them; either way a slice of
+// a few seconds of sound fits in an update, however long the file.
 class NxFileAudioDecoding : public NxAudioDecoding {
 public:
-    NxFileAudioDecoding(FILE* file, OggDecoding* ogg, NxDecodedSound wav)
-        : _file(file), _ogg(ogg), _sound(wav) {}
+    NxFileAudioDecoding(FILE* file, WavDecoding* wav, OggDecoding* ogg)
+        : _file(file), _wav(wav), _ogg(ogg) {}
     ~NxFileAudioDecoding() override {
+        if (_wav) CloseWav(_wav);
         if (_ogg) CloseOgg(_ogg);
-        std::free(_sound.data);
         std::fclose(_file);
     }
 
-    bool Continue(int frames) override { return !_ogg || DecodeOgg(_ogg, frames); }
+    bool Continue(int frames) override {
+        return _wav ? ReadWav(_wav, frames) : DecodeOgg(_ogg, frames);
+    }
 
     unsigned char* Take(int* length, int* channels, int* format, int* hertz) override {
-        if (_ogg) {
-            short* samples =
-                FinishOgg(_ogg, &_sound.length, &_sound.channels, &_sound.format, &_sound.hertz);
-            _sound.data = reinterpret_cast<unsigned char*>(samples);
-            _ogg = nullptr;
-        }
-        unsigned char* data = _sound.data;
-        _sound.data = nullptr;
+        unsigned char* data = _wav ? FinishWav(_wav, length, channels, format, hertz)
+                                   : reinterpret_cast<unsigned char*>(
+                                         FinishOgg(_ogg, length, channels, format, hertz));
+        _wav = nullptr;  // both finish by closing
+        _ogg = nullptr;
         if (!data) return nullptr;
-        *length = _sound.length;
-        *channels = _sound.channels;
-        *format = _sound.format;
-        *hertz = _sound.hertz;
         // Decoded sound lives outside the collector; counting it lets a run of
         // loads hurry the next collection.
         gc_ext_malloced(*length * *channels * *format);
@@ -50,33 +40,33 @@ public:
 
 private:
     FILE* _file;
+    WavDecoding* _wav;
     OggDecoding* _ogg;
-    NxDecodedSound _sound;
 };
 
 }  // namespace
 
-NxAudioDecoding* nx_host_BeginAudioDecoding(NxGame* host, const String& path) {
+NxAudioDecoding* nx_host_BeginAudioDecoding(NxGame* host, const String& path, int maxBytes) {
     FILE* file = host->OpenFile(path, String("rb"));
     if (!file) return nullptr;
     String lowerPath = path.ToLower();
-    NxDecodedSound wav;
+    WavDecoding* wav = nullptr;
     OggDecoding* ogg = nullptr;
     if (lowerPath.EndsWith(String(".wav"))) {
-        wav.data = LoadWAV(file, &wav.length, &wav.channels, &wav.format, &wav.hertz);
+        wav = OpenWav(file, maxBytes);
     } else if (lowerPath.EndsWith(String(".ogg"))) {
-        ogg = OpenOgg(file);
+        ogg = OpenOgg(file, maxBytes);
     }
-    if (!wav.data && !ogg) {
+    if (!wav && !ogg) {
         std::fclose(file);
         return nullptr;
     }
-    return new NxFileAudioDecoding(file, ogg, wav);
+    return new NxFileAudioDecoding(file, wav, ogg);
 }
 
 unsigned char* nx_host_DecodeAudioFile(NxGame* host, const String& path, int* length, int* channels,
                                        int* format, int* hertz) {
-    NxAudioDecoding* decoding = nx_host_BeginAudioDecoding(host, path);
+    NxAudioDecoding* decoding = nx_host_BeginAudioDecoding(host, path, kWholeSoundMaxBytes);
     if (!decoding) return nullptr;
     decoding->Continue(INT_MAX);  // more frames than any stream we could hold: all of it
     unsigned char* data = decoding->Take(length, channels, format, hertz);

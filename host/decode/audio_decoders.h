@@ -9,17 +9,41 @@
 
 #include "host/nxgame.h"
 
-// The file at `path` (through the host's OpenFile) decoded by its extension,
-// ".wav" or ".ogg"; null for another extension or a file that fails to decode.
+// Decoded sound is capped, so that no file can fill memory or hold up the
+// game: a sound decoded whole, in one update (an effect), keeps at most its
+// first 30 seconds, a sound decoded in slices (a tune) its first 10 minutes.
+// The seconds are counted at 48 kHz in 16-bit stereo, as rich as the sounds we
+// play get: a sound at a lower rate or in mono keeps more of its time.
+constexpr int kRichestSoundBytesPerSecond = 48000 * 2 * 2;
+constexpr int kWholeSoundMaxBytes = 30 * kRichestSoundBytesPerSecond;
+constexpr int kSlicedSoundMaxBytes = 10 * 60 * kRichestSoundBytesPerSecond;
+
+// The file at `path` (through the host's OpenFile) decoded whole by its
+// extension, ".wav" or ".ogg", up to kWholeSoundMaxBytes; null for another
+// extension or a file that fails to decode.
 unsigned char* nx_host_DecodeAudioFile(NxGame* host, const String& path, int* length,
                                        int* channels, int* format, int* hertz);
-// The same file decoded over several calls (see NxAudioDecoding); null where
-// nx_host_DecodeAudioFile would fail at once: no file, another extension, a
-// WAV it refuses, or a stream that is not Ogg Vorbis.
-NxAudioDecoding* nx_host_BeginAudioDecoding(NxGame* host, const String& path);
+// The same file decoded over several calls (see NxAudioDecoding), up to
+// `maxBytes`; null where nx_host_DecodeAudioFile would fail at once: no file,
+// another extension, a WAV it refuses, or a stream that is not Ogg Vorbis.
+NxAudioDecoding* nx_host_BeginAudioDecoding(NxGame* host, const String& path, int maxBytes);
 
-// 8-bit unsigned or 16-bit signed little-endian PCM as stored in the file;
-// `format` is bytes per sample. Not reentrant (readTag keeps one buffer).
+// Both readers work a slice at a time and keep at most `maxBytes` of decoded
+// sound (whole sample frames); what lies beyond is never read or decoded.
+// Open reads the headers (null for a file the reader refuses); Read or
+// Decode then does at least `frames` more sample frames or the rest, and
+// answers true once the sound is whole or has failed; Finish hands over the
+// samples (null after a failure) and closes the decoding; Close abandons it.
+
+// RIFF WAVE: 8-bit unsigned or 16-bit signed little-endian PCM as stored in
+// the file; `format` is bytes per sample. Not reentrant (readTag keeps one buffer).
+struct WavDecoding;
+WavDecoding* OpenWav(FILE* file, int maxBytes);
+bool ReadWav(WavDecoding* wav, int frames);
+unsigned char* FinishWav(WavDecoding* wav, int* length, int* channels, int* format, int* hertz);
+void CloseWav(WavDecoding* wav);
+
+// The whole of a WAV file, uncapped: its size is the only bound.
 unsigned char* LoadWAV(FILE* file, int* length, int* channels, int* format, int* hertz);
 
 // The same reader over a block of memory, for callers that hold the bytes
@@ -27,14 +51,10 @@ unsigned char* LoadWAV(FILE* file, int* length, int* channels, int* format, int*
 unsigned char* LoadWAVFromMemory(const unsigned char* bytes, size_t size, int* length,
                                  int* channels, int* format, int* hertz);
 
-// Ogg Vorbis, a slice at a time. OpenOgg reads the stream's headers (null
-// when it is not Ogg Vorbis); DecodeOgg decodes whole Vorbis frames until at
-// least `frames` more sample frames are done, and answers true once the
-// stream has ended or memory ran out; FinishOgg hands over the samples,
-// 16-bit signed in native byte order with `format` 2 (null after a failure),
-// and closes the decoding; CloseOgg abandons it.
+// Ogg Vorbis: 16-bit signed samples in native byte order, `format` 2. Decode
+// works in whole Vorbis frames; answers true also when memory ran out.
 struct OggDecoding;
-OggDecoding* OpenOgg(FILE* file);
+OggDecoding* OpenOgg(FILE* file, int maxBytes);
 bool DecodeOgg(OggDecoding* ogg, int frames);
 short* FinishOgg(OggDecoding* ogg, int* length, int* channels, int* format, int* hertz);
 void CloseOgg(OggDecoding* ogg);

@@ -2,7 +2,7 @@
 // samples, a slice at a time. Debian's libstb already holds the
 // decoder, and its stb_vorbis.h carries the implementation unless told it
 // is a header only.
-#include <climits>
+#include <algorithm>
 #include <cstdlib>
 
 #include "host/decode/audio_decoders.h"
@@ -17,6 +17,7 @@ struct OggDecoding {
     short* samples;  // null once an allocation has failed
     long capacity;   // samples the block holds
     long total;      // samples decoded so far
+    long most;       // samples kept at most: whole frames within the cap
 };
 
 namespace {
@@ -31,37 +32,37 @@ short* resize(short* buffer, long capacity) {
 }
 
 // The block doubles whenever less than one frame's worth of room is left,
-// so a long stream costs few reallocations.
+// so a long stream costs few reallocations; it never grows past the cap.
 void makeRoom(OggDecoding* ogg) {
     const long frameRoom = static_cast<long>(ogg->channels) * kFrameRoomPerChannel;
-    if (ogg->capacity - ogg->total >= frameRoom) return;
-    if (ogg->capacity > INT_MAX / 4) {  // its byte count must stay an int
-        std::free(ogg->samples);
-        ogg->samples = nullptr;
-        return;
-    }
-    ogg->capacity *= 2;
+    if (ogg->capacity - ogg->total >= frameRoom || ogg->capacity == ogg->most) return;
+    ogg->capacity = std::min(ogg->capacity * 2, ogg->most);
     ogg->samples = resize(ogg->samples, ogg->capacity);
 }
 
 }  // namespace
 
-OggDecoding* OpenOgg(FILE* file) {
+OggDecoding* OpenOgg(FILE* file, int maxBytes) {
     int error = 0;
     stb_vorbis* decoder = stb_vorbis_open_file(file, 0, &error, nullptr);
     if (!decoder) return nullptr;
     stb_vorbis_info info = stb_vorbis_get_info(decoder);
-    const long capacity = static_cast<long>(info.channels) * kFrameRoomPerChannel;
-    short* samples = info.channels > 0 ? resize(nullptr, capacity) : nullptr;
+    const long frameBytes = static_cast<long>(info.channels) * sizeof(short);
+    const long most = info.channels > 0 ? maxBytes / frameBytes * info.channels : 0;
+    const long capacity = std::min(static_cast<long>(info.channels) * kFrameRoomPerChannel, most);
+    short* samples = capacity > 0 ? resize(nullptr, capacity) : nullptr;
     const int hertz = static_cast<int>(info.sample_rate);
-    return new OggDecoding{decoder, info.channels, hertz, samples, capacity, 0};
+    return new OggDecoding{decoder, info.channels, hertz, samples, capacity, 0, most};
 }
 
+// A frame that reaches past the cap is cut there (stb_vorbis keeps what fits
+// the room it is given), and the stream ends with it.
 bool DecodeOgg(OggDecoding* ogg, int frames) {
     for (long decoded = 0; ogg->samples && decoded < frames;) {
         int room = static_cast<int>(ogg->capacity - ogg->total);
-        int got = stb_vorbis_get_frame_short_interleaved(ogg->decoder, ogg->channels,
-                                                         ogg->samples + ogg->total, room);
+        int got = room > 0 ? stb_vorbis_get_frame_short_interleaved(ogg->decoder, ogg->channels,
+                                                                    ogg->samples + ogg->total, room)
+                           : 0;
         if (got == 0) return true;
         ogg->total += static_cast<long>(got) * ogg->channels;
         decoded += got;

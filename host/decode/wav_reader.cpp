@@ -3,6 +3,7 @@
 // used exactly as stored (no pad byte after an odd size), but only as far as
 // the file holds: a size reaching past the end of the file ends the search,
 // so no header can make us allocate, read or skip more than the file contains.
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -81,33 +82,33 @@ bool readFormatChunk(FILE* file, long end, WavFormat* format) {
            skip(file, end, chunkBytes - kBasicFormatChunkBytes);
 }
 
-// Walks the chunks after "fmt " to the first complete "data" chunk.
-unsigned char* readDataChunk(FILE* file, long end, int* bytes) {
+// Walks the chunks after "fmt " to the first "data" chunk the file holds
+// whole, and answers its size; -1 when there is none.
+int findDataChunk(FILE* file, long end) {
     for (;;) {
         const char* tag = readTag(file);
-        if (tag[0] == '\0') return nullptr;
+        if (tag[0] == '\0') return -1;
         bool isData = std::strcmp(tag, "data") == 0;
         int chunkBytes = readInt(file);
         // An unreadable size (-1) or one the rest of the file cannot hold
         // means the sound is not in this file.
-        if (!fitsInFile(file, end, chunkBytes)) return nullptr;
-        if (!isData) {
-            if (std::fseek(file, chunkBytes, SEEK_CUR) != 0) return nullptr;
-            continue;
-        }
-        auto* data = static_cast<unsigned char*>(std::malloc(chunkBytes > 0 ? chunkBytes : 1));
-        if (!data) return nullptr;
-        if (std::fread(data, 1, chunkBytes, file) == static_cast<size_t>(chunkBytes)) {
-            *bytes = chunkBytes;
-            return data;
-        }
-        std::free(data);
+        if (!fitsInFile(file, end, chunkBytes)) return -1;
+        if (isData) return chunkBytes;
+        if (std::fseek(file, chunkBytes, SEEK_CUR) != 0) return -1;
     }
 }
 
 }  // namespace
 
-unsigned char* LoadWAV(FILE* file, int* length, int* channels, int* format, int* hertz) {
+struct WavDecoding {
+    FILE* file;
+    WavFormat format;
+    unsigned char* data;  // null once a read has failed
+    int bytes;            // of the data chunk that are kept
+    int done;             // bytes read so far
+};
+
+WavDecoding* OpenWav(FILE* file, int maxBytes) {
     long end = fileEnd(file);
     if (end < 0) return nullptr;
     if (!expectTag(file, "RIFF")) return nullptr;
@@ -115,14 +116,53 @@ unsigned char* LoadWAV(FILE* file, int* length, int* channels, int* format, int*
     if (!expectTag(file, "WAVE") || !expectTag(file, "fmt ")) return nullptr;
     WavFormat wav;
     if (!readFormatChunk(file, end, &wav)) return nullptr;
-    int bytes = 0;
-    unsigned char* data = readDataChunk(file, end, &bytes);
+    int chunkBytes = findDataChunk(file, end);
+    if (chunkBytes < 0) return nullptr;
+    // Whole frames only, so that a sound cut at the cap stays in step.
+    const int frameBytes = wav.channels * wav.bytesPerSample;
+    const int bytes = chunkBytes <= maxBytes ? chunkBytes : maxBytes / frameBytes * frameBytes;
+    auto* data = static_cast<unsigned char*>(std::malloc(bytes > 0 ? bytes : 1));
     if (!data) return nullptr;
-    *length = bytes / (wav.channels * wav.bytesPerSample);
-    *channels = wav.channels;
-    *format = wav.bytesPerSample;
-    *hertz = wav.hertz;
+    return new WavDecoding{file, wav, data, bytes, 0};
+}
+
+bool ReadWav(WavDecoding* wav, int frames) {
+    if (!wav->data) return true;
+    const int frameBytes = wav->format.channels * wav->format.bytesPerSample;
+    const int left = wav->bytes - wav->done;
+    const int slice = frames <= 0 ? 0 : frames < left / frameBytes ? frames * frameBytes : left;
+    if (std::fread(wav->data + wav->done, 1, slice, wav->file) != static_cast<size_t>(slice)) {
+        std::free(wav->data);
+        wav->data = nullptr;
+        return true;
+    }
+    wav->done += slice;
+    return wav->done == wav->bytes;
+}
+
+unsigned char* FinishWav(WavDecoding* wav, int* length, int* channels, int* format, int* hertz) {
+    unsigned char* data = wav->data;
+    if (data) {
+        *length = wav->bytes / (wav->format.channels * wav->format.bytesPerSample);
+        *channels = wav->format.channels;
+        *format = wav->format.bytesPerSample;
+        *hertz = wav->format.hertz;
+    }
+    wav->data = nullptr;
+    CloseWav(wav);
     return data;
+}
+
+void CloseWav(WavDecoding* wav) {
+    std::free(wav->data);
+    delete wav;
+}
+
+unsigned char* LoadWAV(FILE* file, int* length, int* channels, int* format, int* hertz) {
+    WavDecoding* wav = OpenWav(file, INT_MAX);
+    if (!wav) return nullptr;
+    ReadWav(wav, INT_MAX);
+    return FinishWav(wav, length, channels, format, hertz);
 }
 
 unsigned char* LoadWAVFromMemory(const unsigned char* bytes, size_t size, int* length,

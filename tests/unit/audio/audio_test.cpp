@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 
 #include "audio/audio_module.h"
+#include "host/decode/audio_decoders.h"
 #include "tests/fakes/al/fake_al.h"
 #include "tests/support/collector.h"
 #include "tests/support/test_host.h"
@@ -194,6 +196,33 @@ TEST_F(AudioTest, DecodersAreChosenByExtensionInAnyCaseAndCloseEveryFile) {
               std::make_tuple(std::make_tuple(0, 0u, 1), 3 * kHertz * 4, nullptr));
     device->StartLoadingSample(String("long.ogg")), CollectEverythingUnreachable();
     EXPECT_EQ(openFiles(), open);
+}
+
+// A sound longer than its cap keeps its beginning, in whole sample frames: 30 s
+// of 48 kHz stereo (5,760,000 bytes) when loaded whole, as effects are; 10
+// minutes (115,200,000 bytes) when loaded in slices, as tunes are, each slice
+// reading only the frames asked for. The long tune's header tells the truth:
+// the file is sparse, its samples cost no disk. Ogg streams are cut the same
+// way, within a Vorbis frame.
+TEST_F(AudioTest, LongSoundsKeepTheirBeginningUpToTheirCapAndSlicesReadOnlyWhatIsAsked) {
+    const int32_t tuneBytes = 11 * 60 * 192000;
+    Write("effect.wav", Wav(6000000)), Write("tune.wav", Wav(0).replace(40, 4, reinterpret_cast<const char*>(&tuneBytes), 4));
+    std::filesystem::resize_file("tune.wav", 44 + tuneBytes);
+    Write("long.wav", Wav(3 * kHertz * 4));
+    ASSERT_EQ(std::system("oggenc -Q long.wav"), 0);
+    EXPECT_EQ(fake_al::state().buffers.at(Load("effect.wav")->buffer).size, 5760000);
+    gxtkSample* tune = device->StartLoadingSample(String("tune.wav"));
+    int slices = 1;
+    while (device->ContinueLoadingSample(tune, 10 * kHertz) == 0) ++slices;
+    EXPECT_EQ(std::pair(slices, fake_al::state().buffers.at(tune->buffer).size), std::pair(131, 115200000)) << "slices of 882,000 bytes";
+    for (const char* path : {"long.wav", "long.ogg"}) {
+        NxAudioDecoding* decoding = nx_host_BeginAudioDecoding(&host, String(path), 1001 * 4 + 3);
+        int length = 0, channels = 0, format = 0, hertz = 0;
+        decoding->Continue(INT_MAX);
+        std::free(decoding->Take(&length, &channels, &format, &hertz));
+        delete decoding;
+        EXPECT_EQ(length, 1001) << path;
+    }
 }
 
 // The collector keeps a playing sample and destroys a finished one, which
