@@ -7,6 +7,7 @@
 #include <AL/alext.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "host/nxgame.h"
@@ -40,6 +41,15 @@ void CloseAtExit(ALCdevice* device, ALCcontext* context) {
     if (!registered) registered = std::atexit(CloseOpenAlAtExit) == 0;
     deviceToClose = device;
     contextToClose = context;
+}
+
+// A failed step of opening, told on standard error in OpenAL's own words,
+// with the device it concerned (the default one when none could be opened):
+// a player without sound sees why in the terminal or the launcher's log.
+void ReportFailure(const char* step, ALCdevice* device) {
+    const ALCchar* reason = alcGetString(device, alcGetError(device));
+    const ALCchar* name = alcGetString(device, device ? ALC_DEVICE_SPECIFIER : ALC_DEFAULT_DEVICE_SPECIFIER);
+    std::fprintf(stderr, "OpenAl error: %s failed: %s (%s)\n", step, reason ? reason : "", name ? name : "");
 }
 
 // AL_PLAYING, AL_PAUSED, AL_STOPPED or AL_INITIAL; 0 when OpenAL answers nothing.
@@ -110,17 +120,17 @@ void gxtkAudio::OpenDevice() {
     ALCdevice* device = alcOpenDevice(nullptr);
     alcDevice = device;
     if (!device) {
-        nxPrint(String("OpenAl error: alcOpenDevice failed"));
+        ReportFailure("alcOpenDevice", nullptr);
         return;
     }
     ALCcontext* context = alcCreateContext(device, nullptr);
     alcContext = context;
     CloseAtExit(device, context);
     if (!context) {
-        nxPrint(String("OpenAl error: alcCreateContext failed"));
+        ReportFailure("alcCreateContext", device);
         return;
     }
-    if (!alcMakeContextCurrent(context)) nxPrint(String("OpenAl error: alcMakeContextCurrent failed"));
+    if (!alcMakeContextCurrent(context)) ReportFailure("alcMakeContextCurrent", device);
 }
 
 void gxtkAudio::mark() {

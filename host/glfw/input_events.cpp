@@ -123,10 +123,15 @@ void read_gamepad(const GLFWgamepadstate& state, Array<float> joyx, Array<float>
 // GLFW 3 gives an unknown pad's d-pad only as a hat (hat buttons are kept off
 // so that GLFW does not append them in its own order). The first hat becomes
 // four more buttons, left, up, right, down, as far as the record has room.
+// They follow at least 8 buttons (a smaller pad's missing ones unpressed),
+// so that a small pad's d-pad is the program's d-pad, never its bumpers,
+// Back or Start.
 int append_first_hat(int port, bool pressed[kJoystickButtons], int buttonCount) {
+    constexpr int kFirstDpadButton = 8;
     int hatCount = 0;
     const unsigned char* hats = glfwGetJoystickHats(port, &hatCount);
     if (!hats || hatCount < 1) return buttonCount;
+    for (; buttonCount < kFirstDpadButton; ++buttonCount) pressed[buttonCount] = false;
     static constexpr unsigned char kHatButtons[] = {GLFW_HAT_LEFT, GLFW_HAT_UP, GLFW_HAT_RIGHT,
                                                     GLFW_HAT_DOWN};
     for (unsigned char direction : kHatButtons) {

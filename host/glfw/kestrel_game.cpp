@@ -30,6 +30,14 @@ void enter_program_folder() {
     if (chdir(path[0] ? path : "/") != 0) std::perror("chdir");
 }
 
+// Without a display, or with one GLFW cannot use, the program cannot run;
+// GLFW's own words say which.
+void report_glfw_init_failure() {
+    const char* reason = nullptr;
+    glfwGetError(&reason);
+    std::fprintf(stderr, "glfwInit failed%s%s\n", reason ? ": " : "", reason ? reason : "");
+}
+
 }  // namespace
 
 void nx_std_main(int argc, char** argv) {
@@ -43,7 +51,7 @@ int NxKestrelGame::Main(int argc, char** argv) {
     // Raw joysticks report their hats once, through the axes, not again as buttons.
     glfwInitHint(GLFW_JOYSTICK_HAT_BUTTONS, GLFW_FALSE);
     if (!glfwInit()) {
-        std::puts("glfwInit failed");
+        report_glfw_init_failure();
         std::exit(-1);
     }
     NxKestrelGame* host = new NxKestrelGame();

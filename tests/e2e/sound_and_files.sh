@@ -6,10 +6,11 @@
 # else: lined up with the tune files sample by sample, the capture leaves
 # only the output's dither, through a fling and the first seconds of its
 # bounces and breaks. Bad
-# surroundings still let the game start and end with 0: no sound device, no
-# data folder and a damaged settings block, whose loss spares the intact
-# level record; a save file of absurd numbers with random bytes amid 20 MB
-# of them, beside a damaged image and sound.
+# surroundings still let the game start and end with 0: no sound device
+# (OpenAL's reason told on standard error), no data folder and a damaged
+# settings block, whose loss spares the intact level record; a save file of
+# absurd numbers with random bytes amid 20 MB of them, beside a damaged
+# image and sound. Without a display it ends with -1, telling GLFW's reason.
 source "$(dirname "$0")/lib.sh"
 
 [ -x "${FLINGAROO_CLOSE_WINDOW:-}" ] || fail "FLINGAROO_CLOSE_WINDOW does not name the built flingaroo_close_window"
@@ -41,10 +42,14 @@ rm -rf "$GAME/data"
 write_state 1 1
 ALSOFT_DRIVERS=no-such-driver launch
 wait_for 30 "menu without data" bare_menu_shown
-for line in "OpenAl error: alcOpenDevice failed" "Settings Checksum Invalid" "Highscore 0 Loaded"; do
-  grep -qx "$line" "$WORK/stdout" || fail "no line '$line' without a sound device and with damaged settings"
+for line in "Settings Checksum Invalid" "Highscore 0 Loaded"; do
+  grep -qx "$line" "$WORK/stdout" || fail "no line '$line' with damaged settings"
 done
+grep -q "^OpenAl error: alcOpenDevice failed: [A-Z].* (.*)$" "$WORK/stderr" || fail "no reason on standard error without a sound device"
 end_with xdotool key F4
+
+status=0 && env -u DISPLAY -u WAYLAND_DISPLAY "$GAME/flingaroo" >"$WORK/stdout" 2>"$WORK/stderr" </dev/null || status=$?
+[ "$status" = 255 ] && grep -q "^glfwInit failed: ." "$WORK/stderr" || fail "without a display: exit $status, no reason on standard error"
 
 install_game
 { printf '99999999|%.0s' $(seq 26) && head -c 100000 /dev/urandom && head -c 20000000 < <(yes '99999999|'); } >"$STATE"

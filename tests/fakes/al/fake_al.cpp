@@ -44,17 +44,37 @@ int fake_al::State::CountFunction(const std::string& function) const {
 
 extern "C" {
 
-// The fake itself serves as the device and context handle.
-ALCdevice* alcOpenDevice(const ALCchar*) { return fake.openDeviceOk ? reinterpret_cast<ALCdevice*>(&fake) : nullptr; }
+// The fake itself serves as the device and context handle. A refusal leaves
+// the error OpenAL Soft gives for it.
+ALCdevice* alcOpenDevice(const ALCchar*) {
+    if (!fake.openDeviceOk) fake.alcError = ALC_INVALID_VALUE;
+    return fake.openDeviceOk ? reinterpret_cast<ALCdevice*>(&fake) : nullptr;
+}
 
 ALCcontext* alcCreateContext(ALCdevice*, const ALCint*) {
+    if (!fake.createContextOk) fake.alcError = ALC_INVALID_DEVICE;
     return fake.createContextOk ? reinterpret_cast<ALCcontext*>(&fake) : nullptr;
 }
 
 // A null context always succeeds: it releases the current one.
 ALCboolean alcMakeContextCurrent(ALCcontext* context) {
     fake.contextCurrent = context && fake.makeContextCurrentOk;
+    if (context && !fake.makeContextCurrentOk) fake.alcError = ALC_INVALID_CONTEXT;
     return !context || fake.makeContextCurrentOk ? ALC_TRUE : ALC_FALSE;
+}
+
+ALCenum alcGetError(ALCdevice*) { return std::exchange(fake.alcError, ALC_NO_ERROR); }
+
+// The words for the errors the fake leaves, and its device's name.
+const ALCchar* alcGetString(ALCdevice*, ALCenum name) {
+    switch (name) {
+        case ALC_NO_ERROR: return "No Error";
+        case ALC_INVALID_VALUE: return "Invalid Value";
+        case ALC_INVALID_DEVICE: return "Invalid Device";
+        case ALC_INVALID_CONTEXT: return "Invalid Context";
+        case ALC_DEVICE_SPECIFIER: case ALC_DEFAULT_DEVICE_SPECIFIER: return "Fake Device";
+        default: return nullptr;
+    }
 }
 
 void alcDestroyContext(ALCcontext*) { ++fake.contextsDestroyed; }

@@ -34,6 +34,7 @@ struct State {
     // What the code under test did.
     bool contextCurrent = false, devicePaused = false;
     ALenum distanceModel = AL_INVERSE_DISTANCE_CLAMPED, error = AL_NO_ERROR;
+    ALCenum alcError = ALC_NO_ERROR;  // what a refused device, context or switch left for alcGetError
     std::map<ALuint, Source> sources;
     std::map<ALuint, Buffer> buffers;
     ALuint nextSource = 1, nextBuffer = 1001;  // apart, so a mix-up of names shows

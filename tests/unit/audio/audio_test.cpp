@@ -61,15 +61,17 @@ protected:
 };
 
 // Without attenuation the source position only pans. A machine without a
-// sound card plays on silently.
+// sound card plays on silently, having said on standard error which step
+// failed, why and on which device.
 TEST_F(AudioTest, OpensWithoutAttenuationOrPrintsTheFailedStepAndPlaysOnSilently) {
     EXPECT_EQ(fake_al::state().distanceModel, AL_NONE);
-    for (auto [ok, name] : {std::pair{&fake_al::State::openDeviceOk, "alcOpenDevice"}, {&fake_al::State::createContextOk, "alcCreateContext"},
-                            {&fake_al::State::makeContextCurrentOk, "alcMakeContextCurrent"}}) {
+    for (auto [ok, name] : {std::pair{&fake_al::State::openDeviceOk, "alcOpenDevice failed: Invalid Value"},
+                            {&fake_al::State::createContextOk, "alcCreateContext failed: Invalid Device"},
+                            {&fake_al::State::makeContextCurrentOk, "alcMakeContextCurrent failed: Invalid Context"}}) {
         fake_al::Reset(), fake_al::state().*ok = false;
-        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
         device = new gxtkAudio();
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), "OpenAl error: " + std::string(name) + " failed\n");
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "OpenAl error: " + std::string(name) + " (Fake Device)\n");
         EXPECT_EQ(device->PlaySample(Load("data/beep.wav"), 0, 0), -1) << name;
     }
 }

@@ -119,15 +119,17 @@ TEST_F(Boxes, QuitFromPauseEndsTheLevelWhereItStood) {
 }
 
 // Any press or select closes the credits box; the input that closed it is
-// latched, so a select held on does not start the level on the menu below.
-TEST_F(Boxes, CreditsCloseByPressOrSelectWithoutStartingALevel) {
-    for (auto [byPointer, byKey] : {std::pair{true, false}, {false, true}, {true, true}}) {
+// latched, so neither a select held on nor a click held and let go on the
+// play button, a level or the credits emblem below acts on the menu.
+TEST_F(Boxes, CreditsCloseByPressOrSelectWithoutActingOnTheMenuBelow) {
+    const std::pair<float, float> play{570, 432}, level2{338, 384}, emblem{570, 32}, none{-1, -1};
+    for (auto [at, byKey] : {std::pair{play, false}, {none, true}, {play, true}, {level2, false}, {emblem, false}}) {
         app->m_creditsOpen = 1, frame(31);
-        if (byPointer) press(320, 240);
+        if (at != none) press(at.first, at.second);
         if (byKey) keyDown(kKeyEnter);
-        frame(31);
-        EXPECT_EQ(std::tuple(app->m_creditsOpen, app->m_creditsSlide, app->m_mode), std::tuple(0, 0, kModeMenu)) << byPointer << byKey;
-        release(), keyUp(kKeyEnter);
+        frame(31), release(), keyUp(kKeyEnter), frame(31);
+        EXPECT_EQ(std::tuple(app->m_creditsOpen, app->m_creditsSlide, app->m_mode, app->m_menuSel), std::tuple(0, 0, kModeMenu, 1))
+            << at.first << "," << at.second << " " << byKey;
     }
 }
 

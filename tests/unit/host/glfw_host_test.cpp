@@ -170,15 +170,16 @@ TEST_F(GlfwHostTest, KnownPadReportsTheStandardLayoutWithUpPositiveAndTriggersFr
     EXPECT_EQ(poll(0), std::pair(std::vector<int>{1, 8, 14}, std::array<float, 6>{0.5f, 1, 0, 0.25f, -0.75f, 1}));
 }
 
-// An unknown pad's hat is four more buttons after its own: left, up, right, down. Up to 12
-// buttons keep their places; with more, program buttons 8..11 are the last four and 12.. the
-// device's 8.. (so the 14- and 18-button pads put their d-pad at 8..11). The record holds 32.
+// An unknown pad's hat is four more buttons after its own: left, up, right, down, with a pad of
+// fewer than 8 padded to 8 first so that its hat is never a bumper or Back. Up to 12 buttons
+// keep their places; with more, program buttons 8..11 are the last four and 12.. the device's
+// 8.. (so the 14- and 18-button pads put their d-pad at 8..11). The record holds 32.
 TEST_F(GlfwHostTest, UnknownPadPutsItsHatAfterItsButtonsAndBigPadsTheirDpadAt8) {
     // device buttons, those held, the hat (-1: none), the program's buttons pressed
     const std::tuple<int, std::vector<int>, int, std::vector<int>> rows[] = {
-        {8, {3}, GLFW_HAT_UP, {3, 9}}, {8, {7}, GLFW_HAT_RIGHT_UP, {7, 9, 10}}, {8, {5}, GLFW_HAT_CENTERED, {5}},
-        {8, {0}, GLFW_HAT_LEFT_DOWN, {0, 8, 11}}, {10, {8}, GLFW_HAT_UP, {9, 12}}, {10, {2}, GLFW_HAT_LEFT, {2, 8}},
-        {10, {9}, GLFW_HAT_RIGHT_DOWN, {10, 11, 13}}, {14, {8, 9, 10, 13}, -1, {8, 11, 12, 13}},
+        {4, {3}, GLFW_HAT_RIGHT_DOWN, {3, 10, 11}}, {4, {}, GLFW_HAT_LEFT_UP, {8, 9}}, {8, {3}, GLFW_HAT_UP, {3, 9}},
+        {8, {7}, GLFW_HAT_RIGHT_UP, {7, 9, 10}}, {8, {5}, GLFW_HAT_CENTERED, {5}}, {8, {0}, GLFW_HAT_LEFT_DOWN, {0, 8, 11}},
+        {10, {8}, GLFW_HAT_UP, {9, 12}}, {10, {2}, GLFW_HAT_LEFT, {2, 8}}, {10, {9}, GLFW_HAT_RIGHT_DOWN, {10, 11, 13}}, {14, {8, 9, 10, 13}, -1, {8, 11, 12, 13}},
         {18, {0, 8, 13, 14, 17}, -1, {0, 8, 11, 12, 17}}, {40, {0, 27, 31, 32, 39}, GLFW_HAT_LEFT_UP, {0, 11, 31}}};
     for (const auto& [count, held, hat, pressed] : rows) {
         pad(3, count, held).hats.assign(hat < 0 ? 0 : 1, static_cast<unsigned char>(hat));
