@@ -135,9 +135,6 @@ void ReadLevel(const Pieces& pieces, const SavedRecords& records, int slot, Save
     for (int k = 0; k < kRanks; ++k) {
         scores[ScoreIndex(slot, k)] = pieces.Number(result.cursor + 2 * k);
         scores[RingIndex(slot, k)] = pieces.Number(result.cursor + 2 * k + 1);
-        // The list opens after the last completed level; an edited ring
-        // count in a slot beyond level 100 opens it at the options item.
-        if (scores[RingIndex(slot, k)] > kRingsToComplete) result.menuSel = std::min(slot + 2, kOptionsItem);
     }
     result.cursor += 2 * kRanks;
     int stored = pieces.Number(result.cursor++);
@@ -148,6 +145,17 @@ void ReadLevel(const Pieces& pieces, const SavedRecords& records, int slot, Save
     }
     result.messages.push_back(name + " Checksum Invalid");
     for (int k = 0; k < kRanks; ++k) scores[ScoreIndex(slot, k)] = scores[RingIndex(slot, k)] = 0;
+}
+
+// The list opens after the last completed level, judged by the records as
+// loaded, so a block that failed its checksum (reset by then) has no say, and
+// by the best ring count, the one that unlocks the next level, so the list
+// never opens on a locked level. An edited ring count in a slot beyond level
+// 100 opens it at the options item.
+int ItemAfterLastCompleted(const int* scores) {
+    for (int slot = kLevelSlots - 1; slot >= 0; --slot)
+        if (scores[RingIndex(slot, 0)] > kRingsToComplete) return std::min(slot + 2, kOptionsItem);
+    return 1;
 }
 
 SavedRecords RecordsOf(c_MyApp& app) { return {app.m_settings.begin(), app.m_badgeGot.begin(), app.m_scores.begin()}; }
@@ -182,6 +190,7 @@ SavedLoadResult nx_savedata_Parse(const String& text, const SavedRecords& record
     if (result.cursor + kBadgeWords < pieces.Count()) ReadBadges(pieces, records, result);
     for (int slot = 0; slot < kLevelSlots; ++slot)
         if (result.cursor + kLevelLookahead - 1 < pieces.Count()) ReadLevel(pieces, records, slot, result);
+    result.menuSel = ItemAfterLastCompleted(records.scores);
     return result;
 }
 

@@ -45,8 +45,8 @@ struct SavedRecords {
 
 // What loading found beside the records themselves.
 struct SavedLoadResult {
-    int cursor = 0;                // pieces consumed
-    int menuSel = 1;               // the list item after the last completed level
+    int cursor = 0;                     // pieces consumed
+    int menuSel = 1;                    // the item after the last completed level, never a locked one
     std::vector<std::string> messages;  // console lines, in order
 };
 

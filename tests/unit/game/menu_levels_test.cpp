@@ -38,14 +38,21 @@ Records KnownState() {
     return r;
 }
 
-// The known state's string with its first `count` pieces, `piece` replaced by `value`.
-String KnownString(int count = kSavedNumbers + 1, int piece = 0, const char* value = "0") {
-    Array<String> pieces = nx_savedata_Build(KnownState().view()).Split(String("|"));
+// The string of `state` with its first `count` pieces, `piece` replaced by `value`.
+String Edited(Records state, int piece, const char* value, int count = kSavedNumbers + 1) {
+    Array<String> pieces = nx_savedata_Build(state.view()).Split(String("|"));
     pieces[piece] = String(value);
     String out = pieces[0];
     for (int i = 1; i < count; ++i) out += String("|") + pieces[i];
     return out;
 }
+
+String KnownString(int count = kSavedNumbers + 1, int piece = 0, const char* value = "0") {
+    return Edited(KnownState(), piece, value, count);
+}
+
+// The first piece of level slot `slot`'s ring count at rank 0.
+constexpr int RingPiece(int slot) { return kSettingsSlots + 1 + kBadgeWords + 1 + slot * kLevelNumbers + 1; }
 
 TEST(SavedString, KnownStateGivesTheExactStringAndComesBack) {
     // Settings checksum: 5*1 + 10*64 + 11*64 + 12*10 + 14*1 = 1483, plus
@@ -107,6 +114,19 @@ TEST(SavedString, ShortOrHostileStoresLoadQuicklyAndInRange) {
     Records absurd = KnownState();
     absurd.scores[kRingBase + 102 * 3] = 2147483647;  // a ring count beyond level 100: only an edited store has one
     EXPECT_EQ(nx_savedata_Parse(nx_savedata_Build(absurd.view()), r.view()).menuSel, kOptionsItem);
+}
+
+// The list opens after the last level completed in a block that passed its
+// checksum, and never on a level that is still locked.
+TEST(SavedString, TheListOpensOnlyOnAnOpenLevelAfterAValidRecord) {
+    Records levelOneDone;
+    levelOneDone.scores[RingIndex(0, 0)] = 7;  // level 2 is open, level 3 is not
+    Records history = levelOneDone;
+    history.scores[RingIndex(1, 1)] = 9;  // level 2's ring history above its best: only an edited store has it
+    for (const String& text : {Edited(levelOneDone, RingPiece(83), "77garbage"),  // level 84, its checksum now wrong
+                               Edited(levelOneDone, RingPiece(1), "2000000000"),  // level 2, likewise
+                               nx_savedata_Build(history.view())})
+        EXPECT_EQ(nx_savedata_Parse(text, Records().view()).menuSel, 2) << text.ToUtf8().substr(0, 60);
 }
 
 TEST(SavedString, AFinishedGameRanksBelowAnEqualScoreAndShiftsTheRestDown) {
