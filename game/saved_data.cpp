@@ -6,6 +6,7 @@
 #include "game/saved_data.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -158,6 +159,23 @@ int ItemAfterLastCompleted(const int* scores) {
     return 1;
 }
 
+// The two top-three lists, highest first, merged into `into`. The copies
+// share their past (each loaded the same store), so a score found in both
+// counts once; that keeps every rank at least as high as in either list.
+void MergeTopThree(int* into, const int* other) {
+    std::array<int, kRanks> mine, theirs;
+    std::copy_n(into, kRanks, mine.begin());
+    std::copy_n(other, kRanks, theirs.begin());
+    std::sort(mine.rbegin(), mine.rend());
+    std::sort(theirs.rbegin(), theirs.rend());
+    // Each step takes at least one entry, so neither index passes the rank.
+    for (int k = 0, i = 0, j = 0; k < kRanks; ++k) {
+        const bool same = mine[i] == theirs[j];
+        into[k] = (same || mine[i] > theirs[j]) ? mine[i++] : theirs[j++];
+        if (same) ++j;
+    }
+}
+
 SavedRecords RecordsOf(c_MyApp& app) { return {app.m_settings.begin(), app.m_badgeGot.begin(), app.m_scores.begin()}; }
 
 // The ball record's slot holding the rings collected in the game just finished.
@@ -194,6 +212,26 @@ SavedLoadResult nx_savedata_Parse(const String& text, const SavedRecords& record
     return result;
 }
 
+void nx_savedata_MergeRecords(const SavedRecords& records, const SavedRecords& stored) {
+    for (int slot = 0; slot < kLastLevel; ++slot) {
+        MergeTopThree(records.scores + ScoreIndex(slot, 0), stored.scores + ScoreIndex(slot, 0));
+        for (int k = 0; k < kRanks; ++k)
+            records.scores[RingIndex(slot, k)] = std::max(records.scores[RingIndex(slot, k)], stored.scores[RingIndex(slot, k)]);
+    }
+    for (int i = 0; i < kBadgeFlags; ++i) records.badges[i] = records.badges[i] || stored.badges[i];
+}
+
+void nx_savedata_MergeStored(const String& text, const SavedRecords& records) {
+    // Zeroed, so a block missing from the text or reset by its checksum
+    // merges as no record at all.
+    std::array<int, kSettingsSlots> settings{};
+    std::array<bool, kBadgeFlags> badges{};
+    std::vector<int> scores(kScoreSlots);
+    const SavedRecords stored{settings.data(), badges.data(), scores.data()};
+    nx_savedata_Parse(text, stored);
+    nx_savedata_MergeRecords(records, stored);
+}
+
 int nx_savedata_RecordGame(int* scores, int level, int score, float rings) {
     if (level < 1 || level > kLevelSlots) return -1;  // no record to keep
     const int slot = level - 1;
@@ -211,7 +249,12 @@ int nx_savedata_RecordGame(int* scores, int level, int score, float rings) {
     return rank;
 }
 
+void c_MyApp::p_TakeStoredRecords() { nx_savedata_MergeStored(nx_app_LoadState(), RecordsOf(*this)); }
+
+// Another copy of the game may have saved since this one loaded, so a save
+// first takes in what is stored: it never lowers a record.
 int c_MyApp::p_Save() {
+    p_TakeStoredRecords();
     String text = nx_savedata_Build(RecordsOf(*this));
     nx_app_SaveState(text);
     if (nx_ZuDizaz_DebugMode == 1) nxPrint(text);
