@@ -34,6 +34,8 @@ String nx_app_LoadState() { return nx_app__game->LoadState(); }
 
 void nx_app_SaveState(const String& state) { nx_app__game->SaveState(state); }
 
+bool nx_app_StateChangedElsewhere() { return nx_app__game->StateChangedElsewhere(); }
+
 void nx_app_EndApp() { nxError(String()); }
 
 int nx_app_DeviceWidth() { return nx_app__devWidth; }

@@ -34,6 +34,8 @@ void nx_app_SetUpdateRate(int hertz);
 int nx_app_Millisecs();
 String nx_app_LoadState();
 void nx_app_SaveState(const String& state);
+// True once after another copy of the game changed the stored state.
+bool nx_app_StateChangedElsewhere();
 [[noreturn]] void nx_app_EndApp();
 int nx_app_DeviceWidth();
 int nx_app_DeviceHeight();

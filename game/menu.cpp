@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr int kLastLevel = 100;
 // Items of the level list are this far apart; the scroll that centres item i
 // is (1 - i) times it.
 constexpr float kListItemSpacing = 88.0f;

@@ -126,6 +126,9 @@ int c_MyApp::p_OnSuspend() {
 }
 
 int c_MyApp::p_OnResume() {
+    // Another copy may have saved while this one was away; the menu shows
+    // its records from now on.
+    p_TakeStoredRecords();
     PauseIfPlaying(*this);
     nx_app_SetUpdateRate(kUpdateRate);
     StopIcadeDecoding(*this);
@@ -231,6 +234,7 @@ void DrawDebugLine(c_MyApp& app) {
 }  // namespace
 
 int c_MyApp::p_OnUpdate() {
+    if (nx_app_StateChangedElsewhere()) p_TakeStoredRecords();
     HandleFunctionKeys(*this);
     MeasureUpdateRate(*this);
     SamplePointer(*this);

@@ -233,6 +233,9 @@ public:
     int p_Save();
     int p_Load();
     int p_LoadMenu();
+    // Takes in the better records another copy of the game (a second window,
+    // another tab) has stored; the settings stay this copy's.
+    void p_TakeStoredRecords();
 
     Array<int> m_settings;
     Array<int> m_scores;

@@ -105,10 +105,10 @@ void OpenCredits(c_MyApp& app) {
 }
 
 struct OptionRow {
-    float gap;           // below the previous row
-    bool titleMenuOnly;  // absent over the pause menu
-    bool shortAtRight;   // a short bar at the right instead of a full-width one
-    bool clicks;         // using it locks the box's latches and clicks
+    float gap;            // below the previous row
+    bool titleMenuOnly;   // absent over the pause menu
+    bool shortAtRight;    // a short bar at the right instead of a full-width one
+    bool changesSetting;  // using it locks the box's latches, clicks and saves
     String (*label)(c_MyApp&);
     void (*use)(c_MyApp&);
 };
@@ -147,10 +147,13 @@ void DrawAndUseRow(c_MyApp& app, const OptionRow& row, int position, float y) {
 
     if (!used || !BoxLatchesFree(app)) return;
     row.use(app);
-    if (!row.clicks) return;
+    if (!row.changesSetting) return;
     app.m_optKeyLatch = 1;
     app.m_optTouchLatch = 1;
     Click(app);
+    // Saved at once, not when the box closes: a crash or a killed game with
+    // the box still open keeps the change.
+    app.p_Save();
 }
 
 void DrawRows(c_MyApp& app, int slide) {

@@ -6,6 +6,7 @@
 #include "game/saved_data.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -135,9 +136,6 @@ void ReadLevel(const Pieces& pieces, const SavedRecords& records, int slot, Save
     for (int k = 0; k < kRanks; ++k) {
         scores[ScoreIndex(slot, k)] = pieces.Number(result.cursor + 2 * k);
         scores[RingIndex(slot, k)] = pieces.Number(result.cursor + 2 * k + 1);
-        // The list opens after the last completed level; an edited ring
-        // count in a slot beyond level 100 opens it at the options item.
-        if (scores[RingIndex(slot, k)] > kRingsToComplete) result.menuSel = std::min(slot + 2, kOptionsItem);
     }
     result.cursor += 2 * kRanks;
     int stored = pieces.Number(result.cursor++);
@@ -148,6 +146,34 @@ void ReadLevel(const Pieces& pieces, const SavedRecords& records, int slot, Save
     }
     result.messages.push_back(name + " Checksum Invalid");
     for (int k = 0; k < kRanks; ++k) scores[ScoreIndex(slot, k)] = scores[RingIndex(slot, k)] = 0;
+}
+
+// The list opens after the last completed level, judged by the records as
+// loaded, so a block that failed its checksum (reset by then) has no say, and
+// by the best ring count, the one that unlocks the next level, so the list
+// never opens on a locked level. An edited ring count in a slot beyond level
+// 100 opens it at the options item.
+int ItemAfterLastCompleted(const int* scores) {
+    for (int slot = kLevelSlots - 1; slot >= 0; --slot)
+        if (scores[RingIndex(slot, 0)] > kRingsToComplete) return std::min(slot + 2, kOptionsItem);
+    return 1;
+}
+
+// The two top-three lists, highest first, merged into `into`. The copies
+// share their past (each loaded the same store), so a score found in both
+// counts once; that keeps every rank at least as high as in either list.
+void MergeTopThree(int* into, const int* other) {
+    std::array<int, kRanks> mine, theirs;
+    std::copy_n(into, kRanks, mine.begin());
+    std::copy_n(other, kRanks, theirs.begin());
+    std::sort(mine.rbegin(), mine.rend());
+    std::sort(theirs.rbegin(), theirs.rend());
+    // Each step takes at least one entry, so neither index passes the rank.
+    for (int k = 0, i = 0, j = 0; k < kRanks; ++k) {
+        const bool same = mine[i] == theirs[j];
+        into[k] = (same || mine[i] > theirs[j]) ? mine[i++] : theirs[j++];
+        if (same) ++j;
+    }
 }
 
 SavedRecords RecordsOf(c_MyApp& app) { return {app.m_settings.begin(), app.m_badgeGot.begin(), app.m_scores.begin()}; }
@@ -182,7 +208,28 @@ SavedLoadResult nx_savedata_Parse(const String& text, const SavedRecords& record
     if (result.cursor + kBadgeWords < pieces.Count()) ReadBadges(pieces, records, result);
     for (int slot = 0; slot < kLevelSlots; ++slot)
         if (result.cursor + kLevelLookahead - 1 < pieces.Count()) ReadLevel(pieces, records, slot, result);
+    result.menuSel = ItemAfterLastCompleted(records.scores);
     return result;
+}
+
+void nx_savedata_MergeRecords(const SavedRecords& records, const SavedRecords& stored) {
+    for (int slot = 0; slot < kLastLevel; ++slot) {
+        MergeTopThree(records.scores + ScoreIndex(slot, 0), stored.scores + ScoreIndex(slot, 0));
+        for (int k = 0; k < kRanks; ++k)
+            records.scores[RingIndex(slot, k)] = std::max(records.scores[RingIndex(slot, k)], stored.scores[RingIndex(slot, k)]);
+    }
+    for (int i = 0; i < kBadgeFlags; ++i) records.badges[i] = records.badges[i] || stored.badges[i];
+}
+
+void nx_savedata_MergeStored(const String& text, const SavedRecords& records) {
+    // Zeroed, so a block missing from the text or reset by its checksum
+    // merges as no record at all.
+    std::array<int, kSettingsSlots> settings{};
+    std::array<bool, kBadgeFlags> badges{};
+    std::vector<int> scores(kScoreSlots);
+    const SavedRecords stored{settings.data(), badges.data(), scores.data()};
+    nx_savedata_Parse(text, stored);
+    nx_savedata_MergeRecords(records, stored);
 }
 
 int nx_savedata_RecordGame(int* scores, int level, int score, float rings) {
@@ -202,7 +249,12 @@ int nx_savedata_RecordGame(int* scores, int level, int score, float rings) {
     return rank;
 }
 
+void c_MyApp::p_TakeStoredRecords() { nx_savedata_MergeStored(nx_app_LoadState(), RecordsOf(*this)); }
+
+// Another copy of the game may have saved since this one loaded, so a save
+// first takes in what is stored: it never lowers a record.
 int c_MyApp::p_Save() {
+    p_TakeStoredRecords();
     String text = nx_savedata_Build(RecordsOf(*this));
     nx_app_SaveState(text);
     if (nx_ZuDizaz_DebugMode == 1) nxPrint(text);

@@ -27,8 +27,10 @@ constexpr int kLevelNumbers = 2 * kRanks + 1;
 constexpr int kSavedNumbers = kSettingsSlots + 1 + kBadgeWords + 1 + kLevelSlots * kLevelNumbers;
 // A best ring count above this completes a level and unlocks the next one.
 constexpr int kRingsToComplete = 4;
-// The level list's last item, the options item, just after level 100.
-constexpr int kOptionsItem = 101;
+// The last playable level; level slots beyond it only the save format sees.
+constexpr int kLastLevel = 100;
+// The level list's last item, the options item, just after the last level.
+constexpr int kOptionsItem = kLastLevel + 1;
 
 // Where level slot `slot` (level - 1) keeps its rank `rank` score and ring
 // count in the scores array.
@@ -45,8 +47,8 @@ struct SavedRecords {
 
 // What loading found beside the records themselves.
 struct SavedLoadResult {
-    int cursor = 0;                // pieces consumed
-    int menuSel = 1;               // the list item after the last completed level
+    int cursor = 0;                     // pieces consumed
+    int menuSel = 1;                    // the item after the last completed level, never a locked one
     std::vector<std::string> messages;  // console lines, in order
 };
 
@@ -58,6 +60,17 @@ String nx_savedata_Build(const SavedRecords& records);
 // then the settings are repaired. Never reads outside the arrays, whatever
 // the text holds.
 SavedLoadResult nx_savedata_Parse(const String& text, const SavedRecords& records);
+
+// Keeps in `records` the better of them and `stored` for every playable
+// level: the top three scores of both lists (a score both hold counts once,
+// as both copies of the game loaded it from the same store), the higher ring
+// count at each place of the ring history, and every badge either holds, so
+// the unlocks follow. The settings are left alone: they are the writer's.
+void nx_savedata_MergeRecords(const SavedRecords& records, const SavedRecords& stored);
+
+// Parses `text` (another copy's save) into scratch arrays and merges the
+// records of its valid blocks into `records`.
+void nx_savedata_MergeStored(const String& text, const SavedRecords& records);
 
 // Records a finished game of `level` (1-based) into the scores: the top three
 // (an equal score ranks below the stored one) and the ring history. Returns

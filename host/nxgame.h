@@ -84,6 +84,11 @@ public:
     virtual void GetDate(Array<int> date);
     virtual int SaveState(const String& state);
     virtual String LoadState();
+    // True once after another copy of the game (another tab of the page)
+    // changed the stored state since it was last read. A host that cannot
+    // tell says false; the game still takes in the store on every save and
+    // resume.
+    virtual bool StateChangedElsewhere() { return false; }
     virtual String LoadString(const String& path);
     virtual bool PollJoystick(int port, Array<float> joyx, Array<float> joyy, Array<float> joyz,
                               Array<bool> buttons);

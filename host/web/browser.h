@@ -25,4 +25,7 @@ char* nx_web_storage_load(const char* key);
 // 0 stored; -1 the browser has no storage for the page; -2 it refused the
 // string (full).
 int nx_web_storage_save(const char* key, const char* text);
+// 1 when another tab of the site stored `key` since the last call, else 0;
+// the first call starts listening for their saves.
+int nx_web_storage_changed(const char* key);
 }

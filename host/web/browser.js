@@ -94,6 +94,23 @@ mergeInto(LibraryManager.library, {
     }
   },
 
+  // The browser tells every other tab of the site of a save by a storage
+  // event, never the tab that saved. A flag per key remembers one until the
+  // game asks.
+  $nxStorageChanged: {},
+  nx_web_storage_changed__deps: ['$nxStorageChanged'],
+  nx_web_storage_changed: function(key) {
+    var name = UTF8ToString(key);
+    if (!(name in nxStorageChanged)) {
+      window.addEventListener('storage', function(event) {
+        if (event.key === name) nxStorageChanged[name] = true;
+      });
+    }
+    var changed = nxStorageChanged[name];
+    nxStorageChanged[name] = false;
+    return changed ? 1 : 0;
+  },
+
   nx_web_storage_save: function(key, text) {
     var storage;
     try {

@@ -1,5 +1,6 @@
 // The saved string in the browser's storage, where the desktop keeps its
-// state file: the same string under the state file's name, kept per site.
+// state file: the same string under the state file's name, kept per site and
+// shared by its tabs, which hear of each other's saves.
 #include <cstdlib>
 #include <cstring>
 
@@ -14,6 +15,7 @@ constexpr const char* kStorageKey = "flingaroo/.kestrelstate";
 }  // namespace
 
 String NxWebGame::LoadState() {
+    nx_web_storage_changed(kStorageKey);  // what is read now is no news
     char* text = nx_web_storage_load(kStorageKey);
     if (!text) return String();
     String state = String::Decode(reinterpret_cast<const unsigned char*>(text), std::strlen(text));
@@ -33,3 +35,5 @@ int NxWebGame::SaveState(const String& state) {
     _saveFailureReported = status != 0;
     return status;
 }
+
+bool NxWebGame::StateChangedElsewhere() { return nx_web_storage_changed(kStorageKey) != 0; }

@@ -25,6 +25,7 @@ public:
     int GetDeviceHeight() override { return _canvasHeight; }
     int SaveState(const String& state) override;
     String LoadState() override;
+    bool StateChangedElsewhere() override;
 
     // The screen in device pixels: what a fullscreen page is sized to.
     void GetScreenSize(int* width, int* height);

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "host/nxgame.h"
 
@@ -22,6 +23,7 @@ public:
         ++saves;
         return 0;
     }
+    bool StateChangedElsewhere() override { return std::exchange(stateChangedElsewhere, false); }
     bool PollJoystick(int port, Array<float> joyx, Array<float> joyy, Array<float> joyz,
                       Array<bool> buttons) override {
         return pollJoystick ? pollJoystick(port, joyx, joyy, joyz, buttons) : false;
@@ -32,5 +34,6 @@ public:
     int deviceHeight = 480;
     String state;
     int saves = 0;
+    bool stateChangedElsewhere = false;  // as another copy's save would tell
     std::function<bool(int, Array<float>, Array<float>, Array<float>, Array<bool>)> pollJoystick;
 };

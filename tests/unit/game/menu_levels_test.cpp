@@ -5,6 +5,7 @@
 // started a level. On a 640 x 480 window the virtual screen is 640 x 480 at
 // scale 1: the list's centre is at x 250 (half the width left of the
 // 140-wide score panel), its row at y 384, and items are 88 apart.
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <climits>
@@ -38,14 +39,21 @@ Records KnownState() {
     return r;
 }
 
-// The known state's string with its first `count` pieces, `piece` replaced by `value`.
-String KnownString(int count = kSavedNumbers + 1, int piece = 0, const char* value = "0") {
-    Array<String> pieces = nx_savedata_Build(KnownState().view()).Split(String("|"));
+// The string of `state` with its first `count` pieces, `piece` replaced by `value`.
+String Edited(Records state, int piece, const char* value, int count = kSavedNumbers + 1) {
+    Array<String> pieces = nx_savedata_Build(state.view()).Split(String("|"));
     pieces[piece] = String(value);
     String out = pieces[0];
     for (int i = 1; i < count; ++i) out += String("|") + pieces[i];
     return out;
 }
+
+String KnownString(int count = kSavedNumbers + 1, int piece = 0, const char* value = "0") {
+    return Edited(KnownState(), piece, value, count);
+}
+
+// The first piece of level slot `slot`'s ring count at rank 0.
+constexpr int RingPiece(int slot) { return kSettingsSlots + 1 + kBadgeWords + 1 + slot * kLevelNumbers + 1; }
 
 TEST(SavedString, KnownStateGivesTheExactStringAndComesBack) {
     // Settings checksum: 5*1 + 10*64 + 11*64 + 12*10 + 14*1 = 1483, plus
@@ -107,6 +115,39 @@ TEST(SavedString, ShortOrHostileStoresLoadQuicklyAndInRange) {
     Records absurd = KnownState();
     absurd.scores[kRingBase + 102 * 3] = 2147483647;  // a ring count beyond level 100: only an edited store has one
     EXPECT_EQ(nx_savedata_Parse(nx_savedata_Build(absurd.view()), r.view()).menuSel, kOptionsItem);
+}
+
+// The list opens after the last level completed in a block that passed its
+// checksum, and never on a level that is still locked.
+TEST(SavedString, TheListOpensOnlyOnAnOpenLevelAfterAValidRecord) {
+    Records levelOneDone;
+    levelOneDone.scores[RingIndex(0, 0)] = 7;  // level 2 is open, level 3 is not
+    Records history = levelOneDone;
+    history.scores[RingIndex(1, 1)] = 9;  // level 2's ring history above its best: only an edited store has it
+    for (const String& text : {Edited(levelOneDone, RingPiece(83), "77garbage"),  // level 84, its checksum now wrong
+                               Edited(levelOneDone, RingPiece(1), "2000000000"),  // level 2, likewise
+                               nx_savedata_Build(history.view())})
+        EXPECT_EQ(nx_savedata_Parse(text, Records().view()).menuSel, 2) << text.ToUtf8().substr(0, 60);
+}
+
+// Two copies of the game loaded the same store and then each played: the
+// merge keeps the better of both per level, a score both loaded once.
+TEST(SavedString, MergingKeepsTheBetterRecordsOfBothCopiesAndTheWritersSettings) {
+    Records mine, stored;
+    mine.settings[kSettingSoundMode] = 3, stored.settings[kSettingSoundMode] = 0;
+    const auto level = [](Records& r, int slot, std::array<int, 6> scoresThenRings) {
+        std::copy_n(scoresThenRings.begin(), 3, r.scores.begin() + ScoreIndex(slot, 0));
+        std::copy_n(scoresThenRings.begin() + 3, 3, r.scores.begin() + RingIndex(slot, 0));
+    };
+    level(mine, 0, {500, 300, 0, 4, 2, 2}), level(stored, 0, {700, 500, 0, 6, 4, 2});
+    level(mine, 1, {400, 400, 90, 10, 5, 5}), level(stored, 1, {400, 100, 0, 5, 5, 0});
+    level(mine, 99, {0, 0, 0, 0, 0, 0}), level(stored, 99, {-5, -6, -7, 3, 0, 0});
+    mine.badges[3] = stored.badges[200] = true;
+    Records expected = mine;
+    level(expected, 0, {700, 500, 300, 6, 4, 2}), level(expected, 1, {400, 400, 100, 10, 5, 5}), level(expected, 99, {0, 0, 0, 3, 0, 0});
+    expected.badges[200] = true;
+    nx_savedata_MergeRecords(mine.view(), stored.view());
+    EXPECT_TRUE(mine.all() == expected.all());
 }
 
 TEST(SavedString, AFinishedGameRanksBelowAnEqualScoreAndShiftsTheRestDown) {
@@ -189,6 +230,31 @@ TEST_F(Menu, LoadOpensTheListAfterTheLastCompletedLevelWithItsScoresAndTheRingTo
     resize(1920, 600), finishLoading(), frame(2);  // a 640 x 200 virtual screen
     EXPECT_EQ(std::pair(text(0, 150), text(130, 200)), std::pair(std::string("Highscore120"), std::string("TotalRings:-50/1000")))
         << "locked levels count, the total wraps, and the selection is put back in range";
+}
+
+// Another copy of the game (a second window, another tab) stored better
+// records: this copy's save keeps them, with its own settings, and its menu
+// shows what the other copy stores next as soon as the host tells of it, or
+// when this copy comes back to the front.
+TEST_F(Menu, AnotherCopysRecordsSurviveThisCopysSaveAndReachItsMenu) {
+    Records other;
+    other.scores[ScoreIndex(0, 0)] = 900, other.scores[RingIndex(0, 0)] = 8;
+    host.state = nx_savedata_Build(other.view());
+    setBestRings(2, 6), app->m_settings[kSettingSoundMode] = 3;
+    host.SuspendGame();
+    Records saved;
+    nx_savedata_Parse(host.state, saved.view());
+    EXPECT_EQ(std::tuple(saved.scores[ScoreIndex(0, 0)], saved.scores[RingIndex(0, 0)], saved.scores[RingIndex(1, 0)], saved.settings[kSettingSoundMode]),
+              std::tuple(900, 8, 6, 3));
+    host.ResumeGame(), frame(2);
+    other.scores[RingIndex(2, 0)] = 10;
+    host.state = nx_savedata_Build(other.view()), host.stateChangedElsewhere = true, frame(2);
+    EXPECT_EQ(text(430, 470), "TotalRings:24/1000") << "8 + 6 + 10";
+    host.SuspendGame();
+    other.scores[RingIndex(3, 0)] = 5;
+    host.state = nx_savedata_Build(other.view());
+    host.ResumeGame(), frame(2);
+    EXPECT_EQ(text(430, 470), "TotalRings:29/1000");
 }
 
 // Pads are polled in order up to the first one missing; the keyboard wins over any pad.

@@ -14,7 +14,8 @@ constexpr float kSoundRowY = 130, kIcadeRowY = 170, kDisplayRowY = 210, kCredits
 
 using Boxes = GameFixture;
 
-// The title tune stops and starts with the sound mode in the update of the tap.
+// The title tune stops and starts with the sound mode in the update of the
+// tap, and the mode is saved then, with the box still open.
 TEST_F(Boxes, SoundRowCyclesFourModesAndTheMusicFollowsAtOnce) {
     app->m_settings[kSettingSoundMode] = 0;
     app->m_optCursor = 1, app->m_optionsOpen = 1, frame(31);
@@ -22,7 +23,9 @@ TEST_F(Boxes, SoundRowCyclesFourModesAndTheMusicFollowsAtOnce) {
         press(320, kSoundRowY + 10), frame();
         const auto heard = std::tuple(app->m_settings[kSettingSoundMode], music(), app->m_musicOn);
         release(), frame();
-        EXPECT_EQ(std::tuple(heard, text(kSoundRowY, kSoundRowY + 20)), std::tuple(std::tuple(mode, tune, *tune ? 1 : 0), label));
+        const std::string storedSettings = "0|0|0|0|0|" + std::to_string(mode) + "|";
+        EXPECT_EQ(std::tuple(heard, text(kSoundRowY, kSoundRowY + 20), host.state.ToUtf8().substr(0, 12)),
+                  std::tuple(std::tuple(mode, tune, *tune ? 1 : 0), label, storedSettings));
     }
     // An unknown mode shows nothing and the cycle starts again at Off.
     for (int unknown : {7, -2}) {
@@ -33,8 +36,9 @@ TEST_F(Boxes, SoundRowCyclesFourModesAndTheMusicFollowsAtOnce) {
 
 // Nothing in the box acts until it has slid in, and the screen below takes
 // none of its input. The cursor runs from the back cog (0) to the credits
-// row (4), which the box over the pause menu does not have. The cog closes
-// and saves; the credits row leaves for the credits box without a save.
+// row (4), which the box over the pause menu does not have. A changed
+// option is saved at once; the cog closes and saves; the credits row leaves
+// for the credits box without a save.
 TEST_F(Boxes, OptionRowsWorkByKeysAndPointerOnlyOnceTheBoxHasSlidIn) {
     app->m_paused = 1, app->m_optionsOpen = 1;
     for (int update = 0; update < 40 && app->m_optionsSlide < 30; ++update)  // tapping where the iCade row is drawn
@@ -45,15 +49,15 @@ TEST_F(Boxes, OptionRowsWorkByKeysAndPointerOnlyOnceTheBoxHasSlidIn) {
               std::tuple(3, "", 0, 0));
     app->m_vButtons[kButtonLeft] = 2;
     tap(320, kIcadeRowY + 10);
-    EXPECT_EQ(std::tuple(nx_ZuDizaz_iCadeControls, app->m_vButtons[kButtonLeft], text(kIcadeRowY, kIcadeRowY + 20)),
-              std::tuple(1, 0, "iCade:On"));
+    EXPECT_EQ(std::tuple(nx_ZuDizaz_iCadeControls, app->m_vButtons[kButtonLeft], text(kIcadeRowY, kIcadeRowY + 20), host.saves),
+              std::tuple(1, 0, "iCade:On", 1));
     for (int i = 0; i < 3; ++i) tapKey(i < 2 ? kKeyUp : kKeyEnter);
-    EXPECT_EQ(std::tuple(app->m_optionsOpen, host.saves, app->m_menuSel), std::tuple(0, 1, 1)) << "select on the cog closes and saves";
+    EXPECT_EQ(std::tuple(app->m_optionsOpen, host.saves, app->m_menuSel), std::tuple(0, 2, 1)) << "select on the cog closes and saves";
     app->m_paused = 0, app->m_optCursor = 0, app->m_optionsOpen = 1, frame(31);
     for (int i = 0; i < 6; ++i) tapKey(kKeyDown);
     EXPECT_EQ(text(kCreditsRowY, kCreditsRowY + 20), "Credits");
     tapKey(kKeyEnter);
-    EXPECT_EQ(std::tuple(app->m_optCursor, app->m_creditsOpen, app->m_optionsOpen, host.saves), std::tuple(4, 1, 0, 1));
+    EXPECT_EQ(std::tuple(app->m_optCursor, app->m_creditsOpen, app->m_optionsOpen, host.saves), std::tuple(4, 1, 0, 2));
 }
 
 // The switch is the desktop host's: one stands in for the test host here, on the fake window system.
