@@ -118,6 +118,18 @@ try {
   await waitForScreen('title', 60, seen => seen.badge > 0.0005);
   console.log('ok: after a reload the level shows as completed');
   check('the record survived the reload', await stored() === record);
+
+  // A lone surrogate is one stray character: the separator after it stays.
+  // Stored as the page reloads, after the game saved on leaving it.
+  const stray = await page.evaluateOnNewDocument(() => localStorage.setItem('flingaroo/.kestrelstate',
+    localStorage.getItem('flingaroo/.kestrelstate').replace('|', '\uD800|')));
+  await page.reload();
+  await page.removeScriptToEvaluateOnNewDocument(stray.identifier);
+  await waitForScreen('title', 60, seen => seen.badge > 0.0005);
+  await page.evaluate(() => window.dispatchEvent(new FocusEvent('blur')));
+  await waitFor('the save on leaving the page keeping the record', async () => await stored() === record);
+  await page.evaluate(() => window.dispatchEvent(new FocusEvent('focus')));
+
   check('no error reached the console', problems.length === 0);
 } catch (error) {
   console.error(`FAIL: ${error.message}`);
