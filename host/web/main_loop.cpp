@@ -78,7 +78,8 @@ void NxWebGame::Frame() {
     host->FollowPageSize();
     host->RenderGame();
     if (!host->ApplyFocusRule()) return;
-    emscripten_sample_gamepad_data();
+    // A browser without the Gamepad API has no pads to read: the game plays on without.
+    host->_padsSampled = emscripten_sample_gamepad_data() == EMSCRIPTEN_RESULT_SUCCESS;
     nx_host_RunUpdates(host, host->_updatePeriod, &host->_nextUpdate, NowSeconds);
 }
 

@@ -57,6 +57,7 @@ private:
     bool _loopPaused = false;
     bool _saveFailureReported = false;
     bool _fullscreenAsked = false;  // the game's last word on fullscreen
+    bool _padsSampled = false;      // this frame's pads were read from the page
 };
 
 // The page's keys, as the "code" of its keyboard events, to program key codes
