@@ -1,5 +1,6 @@
 // The application base class and the app module: the game's access to the
-// host (update rate, clock, state string, device size, ending the program).
+// host (update rate, clock, state string, device size, ending the program
+// where the host can end it).
 #pragma once
 
 #include "host/nxgame.h"
@@ -34,7 +35,7 @@ void nx_app_SetUpdateRate(int hertz);
 int nx_app_Millisecs();
 String nx_app_LoadState();
 void nx_app_SaveState(const String& state);
-[[noreturn]] void nx_app_EndApp();
+void nx_app_EndApp();
 int nx_app_DeviceWidth();
 int nx_app_DeviceHeight();
 void nx_app_ValidateDeviceWindow(bool notifyApp);

@@ -25,6 +25,7 @@ public:
     int GetDeviceHeight() override { return _canvasHeight; }
     int SaveState(const String& state) override;
     String LoadState() override;
+    bool CanEndProgram() override { return false; }
 
     // The screen in device pixels: what a fullscreen page is sized to.
     void GetScreenSize(int* width, int* height);

@@ -89,6 +89,7 @@ const press = key => pressOn(page, key);
 const audioStates = () => page.evaluate(() => window.audioContexts.map(audio => audio.state));
 const stored = () => page.evaluate(() => window.localStorage.getItem('flingaroo/.kestrelstate'));
 const check = (what, ok) => { if (!ok) throw new Error(what); console.log(`ok: ${what}`); };
+const ended = () => page.$eval('#canvas', canvas => canvas.classList.contains('ended'));
 // A page opened with `script` run before the game's own, to take a browser
 // feature away; its errors are counted with the first page's.
 async function pageWithout(script) {
@@ -140,6 +141,13 @@ try {
   await waitFor('the save on leaving the page keeping the record', async () => await stored() === record);
   await page.evaluate(() => window.dispatchEvent(new FocusEvent('focus')));
 
+  // A page cannot close its tab: the title's way out and F4 leave the game playing.
+  for (const key of ['Escape', 'Backspace', 'Delete', 'Backquote', 'F4']) await press(key);
+  await waitFor('Space leaving the title after the keys that end the desktop game', async () => {
+    await press('Space');
+    return !screens.title(await looks());
+  });
+  check('the page does not say the game has ended', !await ended());
 
   // Without the Gamepad API the game plays on; without WebGL the page says why.
   const noPads = await pageWithout(() => { delete Navigator.prototype.getGamepads; });
