@@ -19,9 +19,15 @@ c_App* c_App::m_new() {
     return this;
 }
 
-int c_App::p_OnClose() { nx_app_EndApp(); }
+int c_App::p_OnClose() {
+    nx_app_EndApp();
+    return 0;
+}
 
-int c_App::p_OnBack() { nx_app_EndApp(); }
+int c_App::p_OnBack() {
+    nx_app_EndApp();
+    return 0;
+}
 
 void nx_app_SetUpdateRate(int hertz) {
     nx_app__updateRate = hertz;
@@ -36,7 +42,9 @@ void nx_app_SaveState(const String& state) { nx_app__game->SaveState(state); }
 
 bool nx_app_StateChangedElsewhere() { return nx_app__game->StateChangedElsewhere(); }
 
-void nx_app_EndApp() { nxError(String()); }
+void nx_app_EndApp() {
+    if (nx_app__game->CanEndProgram()) nxError(String());
+}
 
 int nx_app_DeviceWidth() { return nx_app__devWidth; }
 

@@ -1,5 +1,6 @@
 // The application base class and the app module: the game's access to the
-// host (update rate, clock, state string, device size, ending the program).
+// host (update rate, clock, state string, device size, ending the program
+// where the host can end it).
 #pragma once
 
 #include "host/nxgame.h"
@@ -36,7 +37,7 @@ String nx_app_LoadState();
 void nx_app_SaveState(const String& state);
 // True once after another copy of the game changed the stored state.
 bool nx_app_StateChangedElsewhere();
-[[noreturn]] void nx_app_EndApp();
+void nx_app_EndApp();
 int nx_app_DeviceWidth();
 int nx_app_DeviceHeight();
 void nx_app_ValidateDeviceWindow(bool notifyApp);

@@ -98,6 +98,9 @@ public:
     virtual int GetDeviceHeight() { return 0; }
     virtual void SetDeviceWindow(int, int, int) {}
     virtual void SetSwapInterval(int) {}
+    // Whether the game may end the program. A browser page cannot close its
+    // own tab, so there the game's ways out leave it playing where it is.
+    virtual bool CanEndProgram() { return true; }
     // The "kestrel://" roots beside the program (the data root in the data
     // folder); other paths as they are.
     virtual String PathToFilePath(const String& path);

@@ -2,6 +2,8 @@
 // reach through Emscripten's own headers.
 #pragma once
 
+#include <cstdint>
+
 extern "C" {
 
 // Creates the canvas's WebGL context through Emscripten's browser support,
@@ -20,11 +22,12 @@ void nx_web_show_cursor(int visible);
 void nx_web_block_context_menu();
 void nx_web_open_url(const char* url);
 
-// The stored string as UTF-8 in a heap buffer the caller frees, or null.
-char* nx_web_storage_load(const char* key);
-// 0 stored; -1 the browser has no storage for the page; -2 it refused the
-// string (full).
-int nx_web_storage_save(const char* key, const char* text);
+// The stored string as `*length` UTF-16 code units in a heap buffer the
+// caller frees, or null.
+uint16_t* nx_web_storage_load(const char* key, int* length);
+// Stores `length` UTF-16 code units. 0 stored; -1 the browser has no storage
+// for the page; -2 it refused the string (full).
+int nx_web_storage_save(const char* key, const uint16_t* units, int length);
 // 1 when another tab of the site stored `key` since the last call, else 0;
 // the first call starts listening for their saves.
 int nx_web_storage_changed(const char* key);

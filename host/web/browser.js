@@ -80,14 +80,17 @@ mergeInto(LibraryManager.library, {
 
   // Storage access can throw (private browsing, storage switched off) as
   // well as refuse a string (quota): both are failures the game plays on from.
+  // The string crosses as UTF-16 code units, one at a time: a stray surrogate
+  // stays one character and never takes the separator after it with it.
   nx_web_storage_load__deps: ['malloc'],
-  nx_web_storage_load: function(key) {
+  nx_web_storage_load: function(key, length) {
     try {
       var text = window.localStorage.getItem(UTF8ToString(key));
       if (text === null) return 0;
-      var size = lengthBytesUTF8(text) + 1;
-      var buffer = _malloc(size);
-      if (buffer) stringToUTF8(text, buffer, size);
+      var buffer = _malloc(2 * text.length + 2);  // never a request for nothing
+      if (!buffer) return 0;
+      for (var i = 0; i < text.length; ++i) HEAPU16[(buffer >> 1) + i] = text.charCodeAt(i);
+      HEAP32[length >> 2] = text.length;
       return buffer;
     } catch (e) {
       return 0;
@@ -111,7 +114,9 @@ mergeInto(LibraryManager.library, {
     return changed ? 1 : 0;
   },
 
-  nx_web_storage_save: function(key, text) {
+  nx_web_storage_save: function(key, units, length) {
+    var text = '';
+    for (var i = 0; i < length; ++i) text += String.fromCharCode(HEAPU16[(units >> 1) + i]);
     var storage;
     try {
       storage = window.localStorage;
@@ -120,7 +125,7 @@ mergeInto(LibraryManager.library, {
       return -1;
     }
     try {
-      storage.setItem(UTF8ToString(key), UTF8ToString(text));
+      storage.setItem(UTF8ToString(key), text);
       return 0;
     } catch (e) {
       return e && e.name === 'QuotaExceededError' ? -2 : -1;

@@ -201,7 +201,8 @@ void NxWebGame::ReleaseHeldKeys() {
 
 bool NxWebGame::PollJoystick(int port, Array<float> joyx, Array<float> joyy, Array<float> joyz,
                              Array<bool> buttons) {
-    if (port < 0 || port >= kMaxPorts || port >= emscripten_get_num_gamepads()) return false;
+    if (!_padsSampled || port < 0 || port >= kMaxPorts) return false;
+    if (port >= emscripten_get_num_gamepads()) return false;
     if (joyx.Length() < 2 || joyy.Length() < 2 || joyz.Length() < 2 || buttons.Length() < kJoystickButtons)
         return false;
     EmscriptenGamepadEvent pad;

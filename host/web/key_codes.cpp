@@ -13,7 +13,8 @@ struct KeyCode {
 };
 
 // Keys not listed (Alt, keypad Enter and equals, lock keys, the OS and
-// context-menu keys, Pause, Print Screen, F13 and above) have no code.
+// context-menu keys, Pause, Print Screen, F13 and above) have no code. Nor
+// has F1: it is the browser's help key, not the game's debug switch.
 constexpr KeyCode kKeyCodes[] = {
     {"Space", 32},        {"Quote", 222},        {"Comma", 188},         {"Minus", 189},
     {"Period", 190},      {"Slash", 191},        {"Semicolon", 186},     {"Equal", 187},
@@ -21,7 +22,7 @@ constexpr KeyCode kKeyCodes[] = {
     {"Escape", 27},       {"Enter", 13},         {"Tab", 9},             {"Backspace", 8},
     {"Insert", 45},       {"Delete", 46},        {"ArrowRight", 39},     {"ArrowLeft", 37},
     {"ArrowDown", 40},    {"ArrowUp", 38},       {"PageUp", 33},         {"PageDown", 34},
-    {"Home", 36},         {"End", 35},           {"F1", 112},            {"F2", 113},
+    {"Home", 36},         {"End", 35},           {"F2", 113},
     {"F3", 114},          {"F4", 115},           {"F5", 116},            {"F6", 117},
     {"F7", 118},          {"F8", 119},           {"F9", 120},            {"F10", 121},
     {"F11", 122},         {"F12", 123},          {"NumpadDecimal", 110}, {"NumpadDivide", 111},

@@ -78,7 +78,8 @@ void NxWebGame::Frame() {
     host->FollowPageSize();
     host->RenderGame();
     if (!host->ApplyFocusRule()) return;
-    emscripten_sample_gamepad_data();
+    // A browser without the Gamepad API has no pads to read: the game plays on without.
+    host->_padsSampled = emscripten_sample_gamepad_data() == EMSCRIPTEN_RESULT_SUCCESS;
     nx_host_RunUpdates(host, host->_updatePeriod, &host->_nextUpdate, NowSeconds);
 }
 
@@ -160,12 +161,13 @@ void NxWebGame::SetMouseVisible(bool visible) { nx_web_show_cursor(visible); }
 
 void NxWebGame::OpenUrl(const String& url) { nx_web_open_url(url.ToUtf8().c_str()); }
 
-// The game ends itself with exit(), as on the desktop, but a page's program
-// is kept alive by its frame callback, where exit() alone would only unwind
-// the update that called it and leave the next frame to run a game that has
-// ended. So the program links its calls to exit() here (-Wl,--wrap=exit) and
-// ends for good: no frame or listener runs again, and the page hears of it
-// through its onExit.
+// The game never ends itself in a page (CanEndProgram), but a runtime error,
+// or a browser that cannot draw, ends the program with exit(), as on the
+// desktop. A page's program is kept alive by its frame callback, where exit()
+// alone would only unwind the call that made it and leave the next frame to
+// run a program that has stopped. So the program links its calls to exit()
+// here (-Wl,--wrap=exit) and ends for good: no frame or listener runs again,
+// and the page hears of it through its onExit.
 extern "C" void __real_exit(int status);
 
 extern "C" void __wrap_exit(int status) {

@@ -2,7 +2,6 @@
 // state file: the same string under the state file's name, kept per site and
 // shared by its tabs, which hear of each other's saves.
 #include <cstdlib>
-#include <cstring>
 
 #include "host/web/browser.h"
 #include "host/web/web_game.h"
@@ -16,10 +15,11 @@ constexpr const char* kStorageKey = "flingaroo/.kestrelstate";
 
 String NxWebGame::LoadState() {
     nx_web_storage_changed(kStorageKey);  // what is read now is no news
-    char* text = nx_web_storage_load(kStorageKey);
-    if (!text) return String();
-    String state = String::Decode(reinterpret_cast<const unsigned char*>(text), std::strlen(text));
-    std::free(text);
+    int length = 0;
+    uint16_t* units = nx_web_storage_load(kStorageKey, &length);
+    if (!units) return String();
+    String state(units, length);
+    std::free(units);
     return state;
 }
 
@@ -27,7 +27,7 @@ String NxWebGame::LoadState() {
 // switched off) fails like an unwritable file: the status says so, the game
 // plays on, and the console hears of it once until a save succeeds again.
 int NxWebGame::SaveState(const String& state) {
-    int status = nx_web_storage_save(kStorageKey, state.ToUtf8().c_str());
+    int status = nx_web_storage_save(kStorageKey, state.Data(), state.Length());
     if (status != 0 && !_saveFailureReported) {
         dbg_print(String(status == -2 ? "Could not save the records: the browser's storage is full"
                                       : "Could not save the records: the browser keeps no storage for this page"));

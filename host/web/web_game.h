@@ -26,6 +26,7 @@ public:
     int SaveState(const String& state) override;
     String LoadState() override;
     bool StateChangedElsewhere() override;
+    bool CanEndProgram() override { return false; }
 
     // The screen in device pixels: what a fullscreen page is sized to.
     void GetScreenSize(int* width, int* height);
@@ -58,6 +59,7 @@ private:
     bool _loopPaused = false;
     bool _saveFailureReported = false;
     bool _fullscreenAsked = false;  // the game's last word on fullscreen
+    bool _padsSampled = false;      // this frame's pads were read from the page
 };
 
 // The page's keys, as the "code" of its keyboard events, to program key codes

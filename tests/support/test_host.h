@@ -29,7 +29,10 @@ public:
         return pollJoystick ? pollJoystick(port, joyx, joyy, joyz, buttons) : false;
     }
 
+    bool CanEndProgram() override { return canEndProgram; }
+
     int milliseconds = 0;
+    bool canEndProgram = true;
     int deviceWidth = 640;
     int deviceHeight = 480;
     String state;

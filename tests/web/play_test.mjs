@@ -33,8 +33,8 @@ let shots = 0;
 // The fraction of the screen's pixels in each colour class that tells the
 // game's screens apart: the title's orange logo over its blue backdrop, the
 // purple night behind a tower, and the results panel's olive and blue bars.
-async function looks() {
-  const png = await page.screenshot({encoding: 'base64'});
+async function looks(on = page) {
+  const png = await on.screenshot({encoding: 'base64'});
   fs.writeFileSync(`${shotFolder}/${shots++}.png`, Buffer.from(png, 'base64'));
   return page.evaluate(async png => {
     const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${png}`)).blob());
@@ -78,9 +78,9 @@ async function waitFor(what, test, seconds = 60) {
   throw new Error(`${what} did not happen within ${seconds} s (last: ${JSON.stringify(last)})`);
 }
 
-async function waitForScreen(name, seconds, also = () => true) {
+async function waitForScreen(name, seconds, also = () => true, on = page) {
   return waitFor(`the ${name} screen`, async () => {
-    const seen = await looks();
+    const seen = await looks(on);
     return screens[name](seen) && also(seen) && seen;
   }, seconds);
 }
@@ -89,6 +89,17 @@ const press = key => pressOn(page, key);
 const audioStates = () => page.evaluate(() => window.audioContexts.map(audio => audio.state));
 const stored = () => page.evaluate(() => window.localStorage.getItem('flingaroo/.kestrelstate'));
 const check = (what, ok) => { if (!ok) throw new Error(what); console.log(`ok: ${what}`); };
+const ended = () => page.$eval('#canvas', canvas => canvas.classList.contains('ended'));
+// A page opened with `script` run before the game's own, to take a browser
+// feature away; its errors are counted with the first page's.
+async function pageWithout(script) {
+  const other = await browser.newPage();
+  await other.setViewport({width: 640, height: 480});
+  other.on('pageerror', error => problems.push(error.message));
+  await other.evaluateOnNewDocument(script);
+  await other.goto(server.url);
+  return other;
+}
 
 let failed = false;
 try {
@@ -118,6 +129,37 @@ try {
   await waitForScreen('title', 60, seen => seen.badge > 0.0005);
   console.log('ok: after a reload the level shows as completed');
   check('the record survived the reload', await stored() === record);
+
+  // A lone surrogate is one stray character: the separator after it stays.
+  // Stored as the page reloads, after the game saved on leaving it.
+  const stray = await page.evaluateOnNewDocument(() => localStorage.setItem('flingaroo/.kestrelstate',
+    localStorage.getItem('flingaroo/.kestrelstate').replace('|', '\uD800|')));
+  await page.reload();
+  await page.removeScriptToEvaluateOnNewDocument(stray.identifier);
+  await waitForScreen('title', 60, seen => seen.badge > 0.0005);
+  await page.evaluate(() => window.dispatchEvent(new FocusEvent('blur')));
+  await waitFor('the save on leaving the page keeping the record', async () => await stored() === record);
+  await page.evaluate(() => window.dispatchEvent(new FocusEvent('focus')));
+
+  // A page cannot close its tab: the title's way out and F4 leave the game playing.
+  for (const key of ['Escape', 'Backspace', 'Delete', 'Backquote', 'F4']) await press(key);
+  await waitFor('Space leaving the title after the keys that end the desktop game', async () => {
+    await press('Space');
+    return !screens.title(await looks());
+  });
+  check('the page does not say the game has ended', !await ended());
+
+  // Without the Gamepad API the game plays on; without WebGL the page says why.
+  const noPads = await pageWithout(() => { delete Navigator.prototype.getGamepads; });
+  await waitForScreen('title', 60, () => true, noPads);
+  const noWebGL = await pageWithout(() => {
+    const getContext = HTMLCanvasElement.prototype.getContext;
+    HTMLCanvasElement.prototype.getContext = function(type, ...options) {
+      return /webgl/.test(type) ? null : getContext.call(this, type, ...options);
+    };
+  });
+  await waitFor('the page saying that WebGL is missing', () => noWebGL.$eval('#status', line =>
+    !line.classList.contains('hidden') && line.textContent.includes('WebGL')), 30);
   check('no error reached the console', problems.length === 0);
 } catch (error) {
   console.error(`FAIL: ${error.message}`);

@@ -52,7 +52,7 @@ protected:
 // A suspended game gets no updates (nor their collection steps) but is still
 // drawn and hears keys, and its sound device is paused. The device size,
 // update rate, state and clock are the host's. A close or back key press
-// ends the program; a second application and an uncaught exception are
+// ends the program where the host can end it; a second application and an uncaught exception are
 // runtime errors.
 TEST_F(FrameworkTest, HostPassesCallsToTheGameOnlyOnceStartedAndNotSuspended) {
     host.SuspendGame(), host.SuspendGame();
@@ -69,6 +69,9 @@ TEST_F(FrameworkTest, HostPassesCallsToTheGameOnlyOnceStartedAndNotSuspended) {
     EXPECT_EQ(std::make_pair(nx_app_LoadState().ToUtf8(), nx_app_Millisecs()), std::make_pair(std::string("1,2,3"), 1234));
     for (int key : {kKeyWindowClose, kKeyBack}) EXPECT_EXIT(host.KeyEvent(kDown, key), testing::ExitedWithCode(0), "");
     EXPECT_EXIT((host.KeyEvent(kUp, kKeyWindowClose), std::exit(7)), testing::ExitedWithCode(7), "") << "only a press ends it";
+    host.canEndProgram = false;
+    for (int key : {kKeyWindowClose, kKeyBack})
+        EXPECT_EXIT((host.KeyEvent(kDown, key), std::exit(7)), testing::ExitedWithCode(7), "") << "a page stays open";
     EXPECT_EXIT((new RecordingApp())->m_new(), testing::ExitedWithCode(255), "");
     app->watch = []() -> int { throw new ThrowableObject(); };
     EXPECT_EXIT(host.UpdateGame(), testing::ExitedWithCode(255), "");
