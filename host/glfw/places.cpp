@@ -41,7 +41,9 @@ std::string UserDataFolder(const char* xdgDataHome, const char* home) {
 String FromFileName(const std::string& name) {
     return String::Decode(reinterpret_cast<const unsigned char*>(name.data()), name.size());
 }
-
+bool Installed(const std::string& programFolder) {
+    return nx_glfw_DataFolder(programFolder) == programFolder + kInstalledData;
+}
 
 }  // namespace
 
@@ -52,7 +54,7 @@ std::string nx_glfw_DataFolder(const std::string& programFolder) {
 }
 
 std::string nx_glfw_RecordsFolder(const std::string& programFolder, const char* xdgDataHome, const char* home) {
-    if (access(programFolder.c_str(), W_OK) == 0) return programFolder;
+    if (!Installed(programFolder)) return programFolder;
     const std::string userData = UserDataFolder(xdgDataHome, home);
     if (userData.empty()) return programFolder;
     const std::string folder = userData + "/flingaroo/";

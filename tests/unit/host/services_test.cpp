@@ -112,9 +112,10 @@ TEST_F(ServicesTest, SaveThatCannotCompleteKeepsTheRecordsAndSaysWhyOncePerTroub
 
 // A program folder with data/ (a build or a copy) uses it; an installed one
 // finds share/flingaroo/data beside its own folder. Records stay beside a
-// program that may write there (here the test's folder) and otherwise go to
-// the player's data folder, made private on the way.
-TEST_F(ServicesTest, DataIsBesideTheProgramOrInstalledAboveItAndRecordsGoWhereThePlayerMayWrite) {
+// program whose data is beside it and otherwise go to the player's data
+// folder, made private on the way, even when the program's folder (as for
+// root) may be written.
+TEST_F(ServicesTest, DataIsBesideTheProgramOrInstalledAboveItAndRecordsGoBesideOnlyDataBesideIt) {
     std::filesystem::create_directories("games");
     EXPECT_EQ(nx_glfw_DataFolder("games/"), "games/data/");
     std::filesystem::create_directories("share/flingaroo/data");
@@ -123,9 +124,10 @@ TEST_F(ServicesTest, DataIsBesideTheProgramOrInstalledAboveItAndRecordsGoWhereTh
     EXPECT_EQ(nx_glfw_DataFolder("games/"), "games/data/");
 
     const std::string here = std::filesystem::current_path().string();
-    EXPECT_EQ(nx_glfw_RecordsFolder("./", "/nowhere", "/nowhere"), "./");
-    EXPECT_EQ(nx_glfw_RecordsFolder("gone/", (here + "/xdg").c_str(), "/nowhere"), here + "/xdg/flingaroo/");
-    EXPECT_EQ(nx_glfw_RecordsFolder("gone/", "relative/xdg", here.c_str()), here + "/.local/share/flingaroo/");
+    for (const char* beside : {"./", "games/", "gone/"}) EXPECT_EQ(nx_glfw_RecordsFolder(beside, "/nowhere", "/nowhere"), beside);
+    std::filesystem::create_directories("bin");
+    EXPECT_EQ(nx_glfw_RecordsFolder("bin/", (here + "/xdg").c_str(), "/nowhere"), here + "/xdg/flingaroo/");
+    EXPECT_EQ(nx_glfw_RecordsFolder("bin/", "relative/xdg", here.c_str()), here + "/.local/share/flingaroo/");
     for (const char* folder : {"xdg", "xdg/flingaroo", ".local", ".local/share/flingaroo"})
         EXPECT_EQ(std::filesystem::status(folder).permissions(), std::filesystem::perms::owner_all) << folder;
 }
