@@ -144,9 +144,9 @@ void report_save_outcome(const SaveOutcome& outcome, int& reportedError) {
 }  // namespace
 
 FILE* NxGame::OpenFile(const String& path, const String& mode) {
-    String filePath = PathToFilePath(path);
-    if (filePath.Empty()) return nullptr;
-    return std::fopen(filePath.ToUtf8().c_str(), mode.ToUtf8().c_str());
+    std::string filePath = PathToFilePath(path);
+    if (filePath.empty()) return nullptr;
+    return std::fopen(filePath.c_str(), mode.ToUtf8().c_str());
 }
 
 String NxGame::LoadString(const String& path) {
@@ -171,9 +171,9 @@ unsigned char* NxGame::LoadData(const String& path, int* length) {
 }
 
 String NxGame::LoadState() {
-    String path = StateFilePath();
-    if (path.Empty()) return String();
-    FILE* file = open_state_for_reading(path.ToUtf8());
+    std::string path = StateFilePath();
+    if (path.empty()) return String();
+    FILE* file = open_state_for_reading(path);
     if (!file) return String();
     String state = String::Load(file);
     std::fclose(file);
@@ -184,9 +184,8 @@ String NxGame::LoadState() {
 // by rename, so a crash or a full disk during a save never destroys the
 // records already saved.
 int NxGame::SaveState(const String& state) {
-    String path = StateFilePath();
-    if (path.Empty()) return -1;
-    std::string target = path.ToUtf8();
+    std::string target = StateFilePath();
+    if (target.empty()) return -1;
     std::string temporary = target + ".new";
     SaveOutcome outcome = write_new_file(temporary, state.ToUtf8());
     if (outcome.status == 0) outcome = replace_file(temporary, target);

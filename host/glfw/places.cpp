@@ -37,10 +37,6 @@ std::string UserDataFolder(const char* xdgDataHome, const char* home) {
     return home && home[0] == '/' ? std::string(home) + "/.local/share" : std::string();
 }
 
-// File names are UTF-8 here, as ToUtf8 gives them back.
-String FromFileName(const std::string& name) {
-    return String::Decode(reinterpret_cast<const unsigned char*>(name.data()), name.size());
-}
 bool Installed(const std::string& programFolder) {
     return nx_glfw_DataFolder(programFolder) == programFolder + kInstalledData;
 }
@@ -63,15 +59,15 @@ std::string nx_glfw_RecordsFolder(const std::string& programFolder, const char* 
 }
 
 void NxGlfwGame::FindPlaces() {
-    _dataFolder = FromFileName(nx_glfw_DataFolder("./"));
+    _dataFolder = nx_glfw_DataFolder("./");
     const std::string records = nx_glfw_RecordsFolder("./", std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
     if (records == "./") return;
     // Records kept beside the program before its folder became read-only
     // carry over to the records folder, where they are kept from now on.
     const std::string stateFile = records + (kStateFilePath + 2);
     const String carried = access(stateFile.c_str(), F_OK) != 0 ? LoadState() : String();
-    _stateFile = FromFileName(stateFile);
+    _stateFile = stateFile;
     if (!carried.Empty()) SaveState(carried);
 }
 
-String NxGlfwGame::StateFilePath() { return _stateFile.Empty() ? NxGame::StateFilePath() : _stateFile; }
+std::string NxGlfwGame::StateFilePath() { return _stateFile.empty() ? NxGame::StateFilePath() : _stateFile; }

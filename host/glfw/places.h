@@ -21,5 +21,5 @@ std::string nx_glfw_DataFolder(const std::string& programFolder);
 // unless the program is installed (its data folder is the installed one),
 // then $XDG_DATA_HOME/flingaroo/ (by default $HOME/.local/share/flingaroo/),
 // made with mode 0700 if missing. xdgDataHome and home are the environment's
-// values, or null.
+// values, or null; their bytes are kept as they are.
 std::string nx_glfw_RecordsFolder(const std::string& programFolder, const char* xdgDataHome, const char* home);

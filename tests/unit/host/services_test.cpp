@@ -38,6 +38,18 @@ protected:
     void SetUp() override { std::filesystem::current_path(mkdtemp(folder)); }
     void TearDown() override { std::filesystem::remove_all(folder); }
 
+    // The program installed (its data in ../share/flingaroo/data) and started
+    // in its folder games/, with XDG_DATA_HOME at `xdg` below the test's folder.
+    void FindPlacesInstalled(const std::string& xdg) {
+        std::filesystem::current_path(folder);
+        std::filesystem::create_directories("share/flingaroo/data");
+        std::filesystem::create_directories("games");
+        setenv("XDG_DATA_HOME", (folder + xdg).c_str(), 1);
+        std::filesystem::current_path("games");
+        host.FindPlaces();
+        unsetenv("XDG_DATA_HOME");
+    }
+
     char folder[32] = "/tmp/flingaroo-host-XXXXXX";
     NxGlfwGame host;
 };
@@ -50,7 +62,7 @@ TEST_F(ServicesTest, NamesGoBelowTheDataRootItsRootsToFoldersBesideTheProgramAnd
     for (auto [path, file] : {std::pair("kestrel://data/gfx/a.png", "./data/gfx/a.png"), {"gfx/a.png", "gfx/a.png"},
                               {"kestrel://internal/x", "./internal/x"}, {"kestrel://external/y", "./external/y"},
                               {"kestrel://other/z", ""}})
-        EXPECT_EQ(host.PathToFilePath(String(path)).ToUtf8(), file);
+        EXPECT_EQ(host.PathToFilePath(String(path)), file);
     std::ofstream("big", std::ios::binary) << std::string(5000, 'a') << 'z';
     int before = gc_ext_new_bytes, length = -1;
     unsigned char* data = host.LoadData(String("big"), &length);
@@ -130,6 +142,16 @@ TEST_F(ServicesTest, DataIsBesideTheProgramOrInstalledAboveItAndRecordsGoBesideO
     EXPECT_EQ(nx_glfw_RecordsFolder("bin/", "relative/xdg", here.c_str()), here + "/.local/share/flingaroo/");
     for (const char* folder : {"xdg", "xdg/flingaroo", ".local", ".local/share/flingaroo"})
         EXPECT_EQ(std::filesystem::status(folder).permissions(), std::filesystem::perms::owner_all) << folder;
+}
+
+// A folder from the environment is used byte for byte, whether or not it is UTF-8.
+TEST_F(ServicesTest, RecordsRoundTripInAnEnvironmentFolderOfAnyBytes) {
+    for (const char* xdg : {"/h_\xF0\x9F\x98\x80", "/x\xE9"}) {
+        FindPlacesInstalled(xdg);
+        EXPECT_EQ(host.SaveState(String("records")), 0);
+        EXPECT_EQ(file_bytes((".." + std::string(xdg) + "/flingaroo/.kestrelstate").c_str()), "records") << xdg;
+        EXPECT_TRUE(host.LoadState() == String("records")) << xdg;
+    }
 }
 
 TEST_F(ServicesTest, DateFillsOnlyAsFarAsTheArrayReaches) {
