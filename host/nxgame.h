@@ -138,6 +138,9 @@ protected:
     bool _suspended = false;
     std::string _dataFolder = "./data/";  // where "kestrel://data/" leads
 
+    // What LoadState reads, from the given file: empty when there is none.
+    String ReadStateFile(const std::string& path);
+
 private:
     int _reportedSaveError = 0;  // errno of the save failure last reported, 0 after a success
 

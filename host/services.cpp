@@ -170,8 +170,9 @@ unsigned char* NxGame::LoadData(const String& path, int* length) {
     return buffer;
 }
 
-String NxGame::LoadState() {
-    std::string path = StateFilePath();
+String NxGame::LoadState() { return ReadStateFile(StateFilePath()); }
+
+String NxGame::ReadStateFile(const std::string& path) {
     if (path.empty()) return String();
     FILE* file = open_state_for_reading(path);
     if (!file) return String();

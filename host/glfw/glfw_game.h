@@ -41,6 +41,7 @@ public:
     // program's own folder must be the current one.
     void FindPlaces();
     std::string StateFilePath() override;
+    String LoadState() override;
 
     // The event step and the focus rule of the main loop; false when the
     // loop should go back to its test without updating.

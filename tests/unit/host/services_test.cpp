@@ -144,6 +144,27 @@ TEST_F(ServicesTest, DataIsBesideTheProgramOrInstalledAboveItAndRecordsGoBesideO
         EXPECT_EQ(std::filesystem::status(folder).permissions(), std::filesystem::perms::owner_all) << folder;
 }
 
+// The state file beside an installed program carries over, but never over a
+// records file already in the records folder; where the records folder cannot
+// take it, it is still read, and the message names that folder.
+TEST_F(ServicesTest, RecordsBesideTheProgramCarryOverNeverOverNewerOnesAndAreReadWhenTheyCannot) {
+    std::filesystem::create_directories("games");
+    std::ofstream("games/.kestrelstate") << "older";
+    std::filesystem::create_directories("xdg/flingaroo");
+    std::ofstream("xdg/flingaroo/.kestrelstate") << "newer";
+    std::ofstream("file") << "not a folder";
+    for (auto [xdg, loaded, said] :
+         {std::tuple("/xdg", "newer", std::string()),
+          {"/file", "older", "Could not save .kestrelstate: Not a directory\nReading the records beside the game; "
+                             "they cannot be kept in " + std::string(folder) + "/file/flingaroo/\n"}}) {
+        testing::internal::CaptureStderr();
+        FindPlacesInstalled(xdg);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), said);
+        EXPECT_TRUE(host.LoadState() == String(loaded)) << xdg;
+    }
+    EXPECT_EQ(file_bytes("../xdg/flingaroo/.kestrelstate"), "newer");
+}
+
 // A folder from the environment is used byte for byte, whether or not it is UTF-8.
 TEST_F(ServicesTest, RecordsRoundTripInAnEnvironmentFolderOfAnyBytes) {
     for (const char* xdg : {"/h_\xF0\x9F\x98\x80", "/x\xE9"}) {
