@@ -24,12 +24,12 @@ String nx_data_FixDataPath(const String& path) {
     return String(kDataRoot) + path;
 }
 
-String nx_host_KestrelPathToFilePath(const String& path, const String& dataFolder) {
-    if (!path.StartsWith(String("kestrel:"))) return path;
-    if (path.StartsWith(String(kDataRoot))) return dataFolder + path.Slice(String(kDataRoot).Length());
+std::string nx_host_KestrelPathToFilePath(const String& path, const std::string& dataFolder) {
+    if (!path.StartsWith(String("kestrel:"))) return path.ToUtf8();
+    if (path.StartsWith(String(kDataRoot))) return dataFolder + path.Slice(String(kDataRoot).Length()).ToUtf8();
     for (const Root& root : kRoots) {
         String prefix(root.prefix);
-        if (path.StartsWith(prefix)) return String(root.directory) + path.Slice(prefix.Length());
+        if (path.StartsWith(prefix)) return root.directory + path.Slice(prefix.Length()).ToUtf8();
     }
-    return String();
+    return std::string();
 }

@@ -12,5 +12,6 @@ String nx_data_FixDataPath(const String& path);
 // A "kestrel://data/", "kestrel://internal/" or "kestrel://external/" path as
 // a file path (the first below dataFolder, the others beside the program);
 // another "kestrel:" path as the empty string (no such file); any other path
-// as it is.
-String nx_host_KestrelPathToFilePath(const String& path, const String& dataFolder);
+// as it is. A file path is bytes for the system: the folder's as they are,
+// the game's names in UTF-8.
+std::string nx_host_KestrelPathToFilePath(const String& path, const std::string& dataFolder);

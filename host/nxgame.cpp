@@ -13,9 +13,9 @@ NxGame::NxGame() {}
 
 bool NxGame::PollJoystick(int, Array<float>, Array<float>, Array<float>, Array<bool>) { return false; }
 
-String NxGame::PathToFilePath(const String& path) { return nx_host_KestrelPathToFilePath(path, _dataFolder); }
+std::string NxGame::PathToFilePath(const String& path) { return nx_host_KestrelPathToFilePath(path, _dataFolder); }
 
-String NxGame::StateFilePath() { return PathToFilePath(String(kStateFilePath)); }
+std::string NxGame::StateFilePath() { return PathToFilePath(String(kStateFilePath)); }
 
 unsigned char* NxGame::LoadImageData(const String& path, int* width, int* height, int* depth) {
     return nx_host_DecodeImageFile(this, path, width, height, depth);

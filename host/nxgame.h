@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 #include "runtime/array.h"
 #include "runtime/object.h"
@@ -102,11 +103,13 @@ public:
     // own tab, so there the game's ways out leave it playing where it is.
     virtual bool CanEndProgram() { return true; }
     // The "kestrel://" roots beside the program (the data root in the data
-    // folder); other paths as they are.
-    virtual String PathToFilePath(const String& path);
+    // folder); other paths as they are. File paths are the bytes the system
+    // takes: a folder found in the environment is kept as it was found, never
+    // decoded and encoded again (a name need not be UTF-8).
+    virtual std::string PathToFilePath(const String& path);
     // The file LoadState and SaveState keep the records in: the state file
     // beside the program unless a host keeps them elsewhere.
-    virtual String StateFilePath();
+    virtual std::string StateFilePath();
     virtual FILE* OpenFile(const String& path, const String& mode);
     // A heap buffer the caller releases with free(), or null.
     virtual unsigned char* LoadData(const String& path, int* length);
@@ -142,7 +145,10 @@ protected:
     int _updateRate = 0;
     bool _started = false;
     bool _suspended = false;
-    String _dataFolder = String("./data/");  // where "kestrel://data/" leads
+    std::string _dataFolder = "./data/";  // where "kestrel://data/" leads
+
+    // What LoadState reads, from the given file: empty when there is none.
+    String ReadStateFile(const std::string& path);
 
 private:
     int _reportedSaveError = 0;  // errno of the save failure last reported, 0 after a success

@@ -163,12 +163,12 @@ void report_save_outcome(const SaveOutcome& outcome, int& reportedError) {
 }  // namespace
 
 FILE* NxGame::OpenFile(const String& path, const String& mode) {
-    String filePath = PathToFilePath(path);
-    if (filePath.Empty()) return nullptr;
+    std::string filePath = PathToFilePath(path);
+    if (filePath.empty()) return nullptr;
     // Data files are read like the state file, with no size limit and no report.
     const char* problem = nullptr;
-    if (is_reading_mode(mode)) return open_regular_file(filePath.ToUtf8(), kAnySize, &problem);
-    return std::fopen(filePath.ToUtf8().c_str(), mode.ToUtf8().c_str());
+    if (is_reading_mode(mode)) return open_regular_file(filePath, kAnySize, &problem);
+    return std::fopen(filePath.c_str(), mode.ToUtf8().c_str());
 }
 
 String NxGame::LoadString(const String& path) {
@@ -192,10 +192,11 @@ unsigned char* NxGame::LoadData(const String& path, int* length) {
     return buffer;
 }
 
-String NxGame::LoadState() {
-    String path = StateFilePath();
-    if (path.Empty()) return String();
-    FILE* file = open_state_for_reading(path.ToUtf8());
+String NxGame::LoadState() { return ReadStateFile(StateFilePath()); }
+
+String NxGame::ReadStateFile(const std::string& path) {
+    if (path.empty()) return String();
+    FILE* file = open_state_for_reading(path);
     if (!file) return String();
     String state = String::Load(file);
     std::fclose(file);
@@ -206,9 +207,8 @@ String NxGame::LoadState() {
 // by rename, so a crash or a full disk during a save never destroys the
 // records already saved.
 int NxGame::SaveState(const String& state) {
-    String path = StateFilePath();
-    if (path.Empty()) return -1;
-    std::string target = path.ToUtf8();
+    std::string target = StateFilePath();
+    if (target.empty()) return -1;
     std::string temporary = target + ".new";
     SaveOutcome outcome = write_new_file(temporary, state.ToUtf8());
     if (outcome.status == 0) outcome = replace_file(temporary, target);

@@ -173,6 +173,16 @@ String String::Replace(const String& find, const String& with) const {
     return String(rep);
 }
 
+namespace {
+
+constexpr unsigned kFirstSupplementary = 0x10000;  // the first character a surrogate pair carries
+constexpr unsigned kLastCharacter = 0x10FFFF;
+
+bool high_surrogate(unsigned unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool low_surrogate(unsigned unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+}  // namespace
+
 std::string String::ToUtf8() const {
     std::string bytes;
     bytes.reserve(static_cast<size_t>(Length()));
@@ -182,6 +192,12 @@ std::string String::ToUtf8() const {
             bytes += static_cast<char>(c);
         } else if (c < 0x800) {
             bytes += static_cast<char>(0xC0 | c >> 6);
+            bytes += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (high_surrogate(c) && i + 1 < Length() && low_surrogate((*this)[i + 1])) {
+            c = kFirstSupplementary + ((c - 0xD800) << 10 | ((*this)[++i] - 0xDC00));
+            bytes += static_cast<char>(0xF0 | c >> 18);
+            bytes += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
             bytes += static_cast<char>(0x80 | (c & 0x3F));
         } else {
             bytes += static_cast<char>(0xE0 | c >> 12);
@@ -214,7 +230,21 @@ bool continuation(const unsigned char* bytes, size_t count, size_t at) {
     return at < count && (bytes[at] & 0xC0) == 0x80;
 }
 
-// Decodes 1-, 2- and 3-byte sequences; false on the first malformed one.
+// A 4-byte sequence at `at`, as the character it stands for, or 0 when it is
+// malformed: a lead of F0 to F4, three continuation bytes, and a character
+// past the 16-bit range (a shorter form of a smaller one is not UTF-8) and
+// no further than the last one.
+unsigned four_byte_character(const unsigned char* bytes, size_t count, size_t at) {
+    if ((bytes[at] & 0xF8) != 0xF0) return 0;
+    for (size_t next = at + 1; next < at + 4; ++next)
+        if (!continuation(bytes, count, next)) return 0;
+    unsigned c = (bytes[at] & 0x07u) << 18 | (bytes[at + 1] & 0x3Fu) << 12 | (bytes[at + 2] & 0x3Fu) << 6 |
+                 (bytes[at + 3] & 0x3Fu);
+    return c >= kFirstSupplementary && c <= kLastCharacter ? c : 0;
+}
+
+// Decodes 1- to 4-byte sequences, a character past the 16-bit range as its
+// surrogate pair; false on the first malformed one.
 bool decode_utf8(const unsigned char* bytes, size_t count, std::vector<Char>& chars) {
     for (size_t i = 0; i < count;) {
         unsigned lead = bytes[i];
@@ -229,6 +259,10 @@ bool decode_utf8(const unsigned char* bytes, size_t count, std::vector<Char>& ch
             chars.push_back(static_cast<Char>((lead & 0x0F) << 12 | (bytes[i + 1] & 0x3F) << 6 |
                                               (bytes[i + 2] & 0x3F)));
             i += 3;
+        } else if (unsigned c = four_byte_character(bytes, count, i)) {
+            chars.push_back(static_cast<Char>(0xD800 + ((c - kFirstSupplementary) >> 10)));
+            chars.push_back(static_cast<Char>(0xDC00 + ((c - kFirstSupplementary) & 0x3FF)));
+            i += 4;
         } else {
             return false;
         }

@@ -63,13 +63,15 @@ public:
     Array<String> Split(const String& separator) const;
     String Replace(const String& find, const String& with) const;
 
-    // The text as UTF-8, each code unit encoded by itself (no surrogate pairing).
+    // The text as UTF-8: a surrogate pair as the one character it stands
+    // for, every other code unit (a lone surrogate too) by itself.
     std::string ToUtf8() const;
     // A temporary 8-bit copy: each character keeps its low 8 bits.
     std::string ToCString() const;
 
     // Reads an open file to its end and decodes it: UTF-16 by byte-order
-    // mark, otherwise UTF-8; malformed UTF-8 falls back to one character per byte.
+    // mark, otherwise UTF-8 (a character past the 16-bit range as a surrogate
+    // pair); malformed UTF-8 falls back to one character per byte.
     static String Load(FILE* file);
     static String Decode(const unsigned char* bytes, size_t count);
 

@@ -40,7 +40,8 @@ public:
     // Finds the data folder and the records file (host/glfw/places.h); the
     // program's own folder must be the current one.
     void FindPlaces();
-    String StateFilePath() override;
+    std::string StateFilePath() override;
+    String LoadState() override;
 
     // The event step and the focus rule of the main loop; false when the
     // loop should go back to its test without updating.
@@ -80,7 +81,7 @@ private:
     void WindowToFramebuffer(double* x, double* y) const;
 
     GLFWwindow* _window = nullptr;
-    String _stateFile;  // empty until FindPlaces: the state file beside the program
+    std::string _stateFile;  // empty until FindPlaces: the state file beside the program
     // What the window system last told of the window. On X11 asking GLFW for
     // any of these waits for the server, so they are asked once when the
     // window changes and then follow GLFW's callbacks: no frame and no

@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "host/glfw/glfw_game.h"
+#include "runtime/error.h"
 
 namespace {
 
@@ -37,11 +38,9 @@ std::string UserDataFolder(const char* xdgDataHome, const char* home) {
     return home && home[0] == '/' ? std::string(home) + "/.local/share" : std::string();
 }
 
-// File names are UTF-8 here, as ToUtf8 gives them back.
-String FromFileName(const std::string& name) {
-    return String::Decode(reinterpret_cast<const unsigned char*>(name.data()), name.size());
+bool Installed(const std::string& programFolder) {
+    return nx_glfw_DataFolder(programFolder) == programFolder + kInstalledData;
 }
-
 
 }  // namespace
 
@@ -52,7 +51,7 @@ std::string nx_glfw_DataFolder(const std::string& programFolder) {
 }
 
 std::string nx_glfw_RecordsFolder(const std::string& programFolder, const char* xdgDataHome, const char* home) {
-    if (access(programFolder.c_str(), W_OK) == 0) return programFolder;
+    if (!Installed(programFolder)) return programFolder;
     const std::string userData = UserDataFolder(xdgDataHome, home);
     if (userData.empty()) return programFolder;
     const std::string folder = userData + "/flingaroo/";
@@ -60,16 +59,26 @@ std::string nx_glfw_RecordsFolder(const std::string& programFolder, const char* 
     return folder;
 }
 
+// Records kept beside the program (before it was installed, or by an older
+// version) carry over to the records folder, where they are kept from now on;
+// a records file already there is the newer one and stays as it is.
 void NxGlfwGame::FindPlaces() {
-    _dataFolder = FromFileName(nx_glfw_DataFolder("./"));
+    _dataFolder = nx_glfw_DataFolder("./");
     const std::string records = nx_glfw_RecordsFolder("./", std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
     if (records == "./") return;
-    // Records kept beside the program before its folder became read-only
-    // carry over to the records folder, where they are kept from now on.
-    const std::string stateFile = records + (kStateFilePath + 2);
-    const String carried = access(stateFile.c_str(), F_OK) != 0 ? LoadState() : String();
-    _stateFile = FromFileName(stateFile);
-    if (!carried.Empty()) SaveState(carried);
+    _stateFile = records + (kStateFilePath + 2);
+    if (access(_stateFile.c_str(), F_OK) == 0) return;
+    const String carried = LoadState();
+    if (carried.Empty() || SaveState(carried) == 0) return;
+    dbg_print(String(("Reading the records beside the game; they cannot be kept in " + records).c_str()));
 }
 
-String NxGlfwGame::StateFilePath() { return _stateFile.Empty() ? NxGame::StateFilePath() : _stateFile; }
+std::string NxGlfwGame::StateFilePath() { return _stateFile.empty() ? NxGame::StateFilePath() : _stateFile; }
+
+// Until the records folder holds a records file, the records beside the
+// program are the player's: when they could not be carried over, they are
+// read from there (and only read: saves go to the records folder).
+String NxGlfwGame::LoadState() {
+    const bool recordsFileMissing = !_stateFile.empty() && access(_stateFile.c_str(), F_OK) != 0;
+    return recordsFileMissing ? ReadStateFile(NxGame::StateFilePath()) : NxGame::LoadState();
+}

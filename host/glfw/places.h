@@ -2,8 +2,11 @@
 // program runs in its own folder (its real one, symlinks followed), so a
 // build tree or a copied folder finds ./data beside it and keeps its records
 // there, as it always has; an installed program finds its data in
-// ../share/flingaroo/data and, its folder not being the player's to write,
-// keeps the records in the player's data folder.
+// ../share/flingaroo/data and, its folder not being the player's, keeps the
+// records in the player's data folder. Which one is decided by where the
+// data is, never by whether the folder may be written: root may write
+// anywhere, and records it left under the install prefix would be every
+// other player's.
 #pragma once
 
 #include <string>
@@ -14,8 +17,9 @@
 // files the game skips).
 std::string nx_glfw_DataFolder(const std::string& programFolder);
 
-// The folder (ending in '/') the records file belongs in: programFolder when
-// the program may write there, else $XDG_DATA_HOME/flingaroo/ (by default
-// $HOME/.local/share/flingaroo/), made with mode 0700 if missing.
-// xdgDataHome and home are the environment's values, or null.
+// The folder (ending in '/') the records file belongs in: programFolder
+// unless the program is installed (its data folder is the installed one),
+// then $XDG_DATA_HOME/flingaroo/ (by default $HOME/.local/share/flingaroo/),
+// made with mode 0700 if missing. xdgDataHome and home are the environment's
+// values, or null; their bytes are kept as they are.
 std::string nx_glfw_RecordsFolder(const std::string& programFolder, const char* xdgDataHome, const char* home);

@@ -44,7 +44,7 @@ void NxGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int bl
 void NxGlfwGame::SetWindowIcon() {
     const String folder = String("kestrel://data/") + String(kIconFolder);
     std::vector<GLFWimage> icons;
-    if (DIR* listing = opendir(PathToFilePath(folder).ToUtf8().c_str())) {
+    if (DIR* listing = opendir(PathToFilePath(folder).c_str())) {
         while (const dirent* entry = readdir(listing)) {
             GLFWimage icon{};
             int depth = 0;

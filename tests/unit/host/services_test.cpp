@@ -38,6 +38,18 @@ protected:
     void SetUp() override { std::filesystem::current_path(mkdtemp(folder)); }
     void TearDown() override { std::filesystem::remove_all(folder); }
 
+    // The program installed (its data in ../share/flingaroo/data) and started
+    // in its folder games/, with XDG_DATA_HOME at `xdg` below the test's folder.
+    void FindPlacesInstalled(const std::string& xdg) {
+        std::filesystem::current_path(folder);
+        std::filesystem::create_directories("share/flingaroo/data");
+        std::filesystem::create_directories("games");
+        setenv("XDG_DATA_HOME", (folder + xdg).c_str(), 1);
+        std::filesystem::current_path("games");
+        host.FindPlaces();
+        unsetenv("XDG_DATA_HOME");
+    }
+
     char folder[32] = "/tmp/flingaroo-host-XXXXXX";
     NxGlfwGame host;
 };
@@ -50,7 +62,7 @@ TEST_F(ServicesTest, NamesGoBelowTheDataRootItsRootsToFoldersBesideTheProgramAnd
     for (auto [path, file] : {std::pair("kestrel://data/gfx/a.png", "./data/gfx/a.png"), {"gfx/a.png", "gfx/a.png"},
                               {"kestrel://internal/x", "./internal/x"}, {"kestrel://external/y", "./external/y"},
                               {"kestrel://other/z", ""}})
-        EXPECT_EQ(host.PathToFilePath(String(path)).ToUtf8(), file);
+        EXPECT_EQ(host.PathToFilePath(String(path)), file);
     std::ofstream("big", std::ios::binary) << std::string(5000, 'a') << 'z';
     int before = gc_ext_new_bytes, length = -1;
     unsigned char* data = host.LoadData(String("big"), &length);
@@ -118,9 +130,10 @@ TEST_F(ServicesTest, SaveThatCannotCompleteKeepsTheRecordsAndSaysWhyOncePerTroub
 
 // A program folder with data/ (a build or a copy) uses it; an installed one
 // finds share/flingaroo/data beside its own folder. Records stay beside a
-// program that may write there (here the test's folder) and otherwise go to
-// the player's data folder, made private on the way.
-TEST_F(ServicesTest, DataIsBesideTheProgramOrInstalledAboveItAndRecordsGoWhereThePlayerMayWrite) {
+// program whose data is beside it and otherwise go to the player's data
+// folder, made private on the way, even when the program's folder (as for
+// root) may be written.
+TEST_F(ServicesTest, DataIsBesideTheProgramOrInstalledAboveItAndRecordsGoBesideOnlyDataBesideIt) {
     std::filesystem::create_directories("games");
     EXPECT_EQ(nx_glfw_DataFolder("games/"), "games/data/");
     std::filesystem::create_directories("share/flingaroo/data");
@@ -129,11 +142,43 @@ TEST_F(ServicesTest, DataIsBesideTheProgramOrInstalledAboveItAndRecordsGoWhereTh
     EXPECT_EQ(nx_glfw_DataFolder("games/"), "games/data/");
 
     const std::string here = std::filesystem::current_path().string();
-    EXPECT_EQ(nx_glfw_RecordsFolder("./", "/nowhere", "/nowhere"), "./");
-    EXPECT_EQ(nx_glfw_RecordsFolder("gone/", (here + "/xdg").c_str(), "/nowhere"), here + "/xdg/flingaroo/");
-    EXPECT_EQ(nx_glfw_RecordsFolder("gone/", "relative/xdg", here.c_str()), here + "/.local/share/flingaroo/");
+    for (const char* beside : {"./", "games/", "gone/"}) EXPECT_EQ(nx_glfw_RecordsFolder(beside, "/nowhere", "/nowhere"), beside);
+    std::filesystem::create_directories("bin");
+    EXPECT_EQ(nx_glfw_RecordsFolder("bin/", (here + "/xdg").c_str(), "/nowhere"), here + "/xdg/flingaroo/");
+    EXPECT_EQ(nx_glfw_RecordsFolder("bin/", "relative/xdg", here.c_str()), here + "/.local/share/flingaroo/");
     for (const char* folder : {"xdg", "xdg/flingaroo", ".local", ".local/share/flingaroo"})
         EXPECT_EQ(std::filesystem::status(folder).permissions(), std::filesystem::perms::owner_all) << folder;
+}
+
+// The state file beside an installed program carries over, but never over a
+// records file already in the records folder; where the records folder cannot
+// take it, it is still read, and the message names that folder.
+TEST_F(ServicesTest, RecordsBesideTheProgramCarryOverNeverOverNewerOnesAndAreReadWhenTheyCannot) {
+    std::filesystem::create_directories("games");
+    std::ofstream("games/.kestrelstate") << "older";
+    std::filesystem::create_directories("xdg/flingaroo");
+    std::ofstream("xdg/flingaroo/.kestrelstate") << "newer";
+    std::ofstream("file") << "not a folder";
+    for (auto [xdg, loaded, said] :
+         {std::tuple("/xdg", "newer", std::string()),
+          {"/file", "older", "Could not save .kestrelstate: Not a directory\nReading the records beside the game; "
+                             "they cannot be kept in " + std::string(folder) + "/file/flingaroo/\n"}}) {
+        testing::internal::CaptureStderr();
+        FindPlacesInstalled(xdg);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), said);
+        EXPECT_TRUE(host.LoadState() == String(loaded)) << xdg;
+    }
+    EXPECT_EQ(file_bytes("../xdg/flingaroo/.kestrelstate"), "newer");
+}
+
+// A folder from the environment is used byte for byte, whether or not it is UTF-8.
+TEST_F(ServicesTest, RecordsRoundTripInAnEnvironmentFolderOfAnyBytes) {
+    for (const char* xdg : {"/h_\xF0\x9F\x98\x80", "/x\xE9"}) {
+        FindPlacesInstalled(xdg);
+        EXPECT_EQ(host.SaveState(String("records")), 0);
+        EXPECT_EQ(file_bytes((".." + std::string(xdg) + "/flingaroo/.kestrelstate").c_str()), "records") << xdg;
+        EXPECT_TRUE(host.LoadState() == String("records")) << xdg;
+    }
 }
 
 TEST_F(ServicesTest, DateFillsOnlyAsFarAsTheArrayReaches) {

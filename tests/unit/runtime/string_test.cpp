@@ -39,11 +39,13 @@ TEST(StringTest, SplitKeepsEmptyPiecesReplaceWorksLeftToRightAndEmptyOperandsCha
     EXPECT_EQ(String("").rep(), String().rep()) << "every empty string shares one text";
 }
 
-TEST(StringTest, TextIsDecodedFromUtf8OrUtf16ByByteOrderMarkAndEncodedToUtf8UnitByUnit) {
+TEST(StringTest, TextIsDecodedFromUtf8OrUtf16ByByteOrderMarkAndEncodedToUtf8PairsAsOneCharacter) {
     const std::pair<std::string_view, std::u16string> rows[] = {
         {"\xEF\xBB\xBF" "caf\xC3\xA9", u"caf\u00E9"}, {"\xE2\x82\xAC", u"\u20AC"}, {"\xEF\xBB\xBF", u""},
         {"ab\x80" "cd", u"ab\x80" "cd"}, {{"x\xC3\xA9", 2}, u"x\xC3"}, {{"\xE2\x82\xAC", 2}, u"\xE2\x82"},  // cut off
-        {"\xEF\xBB\xBF" "a\xFF", u"a\xFF"}, {"\xF0\x9F\x98\x80", u"\xF0\x9F\x98\x80"},    // no four-byte forms
+        {"\xEF\xBB\xBF" "a\xFF", u"a\xFF"}, {"a\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF", u"a\U0001F600\U0010FFFF"},
+        {"\xF0\x9F\x98", u"\xF0\x9F\x98"}, {"\xF0\x8F\xBF\xBF", u"\xF0\x8F\xBF\xBF"},  // cut off, too short a form
+        {"\xF4\x90\x80\x80", u"\xF4\x90\x80\x80"}, {"\xF8\x88\x80\x80\x80", u"\xF8\x88\x80\x80\x80"},  // too far
         {{"\xFE\xFF\0A\x20\xAC\x07", 7}, u"A\u20AC"}, {{"\xFF\xFE" "A\0", 4}, u"A"}};
     for (const auto& [bytes, text] : rows)  // malformed UTF-8 comes back byte for byte
         EXPECT_EQ(units(String::Decode(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size())), text);
@@ -52,9 +54,11 @@ TEST(StringTest, TextIsDecodedFromUtf8OrUtf16ByByteOrderMarkAndEncodedToUtf8Unit
     std::rewind(file);
     EXPECT_EQ(units(String::Load(file)), std::u16string(5000, u'x') + u"\u00E9") << "read past one chunk";
     std::fclose(file);
-    // Written back each code unit by itself; plain C text is taken byte for byte.
-    const Char units[] = {0x7F, 0x80, 0x7FF, 0x800, 0x20AC, 0xD83D};
-    EXPECT_EQ(String(units, 6).ToUtf8(), "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xE2\x82\xAC\xED\xA0\xBD");
+    // Written back a pair as its character, a lone surrogate and every other
+    // unit by itself; plain C text is taken byte for byte.
+    const Char units[] = {0x7F, 0x80, 0x7FF, 0x800, 0x20AC, 0xDBFF, 0xDFFF, 0xDE00, 0xD83D};
+    EXPECT_EQ(String(units, 9).ToUtf8(),
+              "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xE2\x82\xAC\xF4\x8F\xBF\xBF\xED\xB8\x80\xED\xA0\xBD");
     EXPECT_EQ(String("\xE9")[0], 0xE9);
 }
 
