@@ -78,8 +78,7 @@ public:
     int m_creditsSlide = 0, m_optionsSlide = 0;
     int m_cooldown = 0;
     int m_i = 0;
-    int m_tmpA = 0, m_tmpB = 0, m_tmpD = 0, m_tmpE = 0, m_loopX = 0, m_loopY = 0, m_tmpRow = 0,
-        m_cellIndex = 0;
+    int m_tmpA = 0, m_tmpRow = 0;
 
     // Pointer and buttons, sampled by p_OnUpdate.
     int m_mouseX = 0, m_mouseY = 0;
