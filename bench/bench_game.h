@@ -35,7 +35,7 @@ inline c_MyApp& startedGame(BenchHost*& hostOut, int width = 640, int height = 4
         nx_game_init();
         host->deviceWidth = width;
         host->deviceHeight = height;
-        glfwGraphicsSeq = 1;  // as if the host had opened its window
+        nxGraphicsContextSeq = 1;  // as if the host had opened its window
         game = (new c_MyApp())->m_new();
         host->StartGame();
         for (int update = 0; update < 100 && (update == 0 || game->m_loadStep > 0); ++update) {

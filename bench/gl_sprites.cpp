@@ -68,7 +68,7 @@ GlSprites::GlSprites(NxGlfwGame& host) : _host(host) {
 
 void GlSprites::UseWindow(const GlSpriteWorkload& workload) {
     if (_host.GetDeviceWidth() != workload.width || _host.GetDeviceHeight() != workload.height)
-        _host.SetDeviceWindow(workload.width, workload.height, 0);
+        _host.SetWindow(workload.width, workload.height, false);
     glfwPollEvents();
     glViewport(0, 0, workload.width, workload.height);
     glfwSwapBuffers(_host.Window());  // the driver takes the new size at a swap

@@ -63,7 +63,7 @@ struct Scene {
 
     Scene() {
         gc_init_lists();
-        glfwGraphicsSeq = 1;  // as if the host had opened its window
+        nxGraphicsContextSeq = 1;  // as if the host had opened its window
         nx_graphics_init();
         device = nx_graphics_CreateDevice();
         sheet = nx_graphics_LoadImage2(String("sheet.png"), kFrameSize, kFrameSize, kFrames,

@@ -50,6 +50,12 @@ int nx_app_DeviceWidth() { return nx_app__devWidth; }
 
 int nx_app_DeviceHeight() { return nx_app__devHeight; }
 
+bool nx_app_DesktopMode(NxVideoMode* mode) { return nx_app__game->GetDesktopMode(mode); }
+
+bool nx_app_SetWindow(int width, int height, bool fullscreen) {
+    return nx_app__game->SetWindow(width, height, fullscreen);
+}
+
 void nx_app_ValidateDeviceWindow(bool) {
     int width = nx_app__game->GetDeviceWidth();
     int height = nx_app__game->GetDeviceHeight();

@@ -1,6 +1,6 @@
 // The application base class and the app module: the game's access to the
-// host (update rate, clock, state string, device size, ending the program
-// where the host can end it).
+// host (update rate, clock, state string, device size, the window switch,
+// ending the program where the host can end it).
 #pragma once
 
 #include "host/nxgame.h"
@@ -41,6 +41,10 @@ void nx_app_EndApp();
 int nx_app_DeviceWidth();
 int nx_app_DeviceHeight();
 void nx_app_ValidateDeviceWindow(bool notifyApp);
+// The desktop's mode, and the switch between fullscreen and a window; both
+// false on a host with no windows to switch.
+bool nx_app_DesktopMode(NxVideoMode* mode);
+bool nx_app_SetWindow(int width, int height, bool fullscreen);
 
 // Sets the framework's module globals to their start values and registers
 // its collected globals as roots. Part of the program's nxInit.

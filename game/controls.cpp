@@ -30,17 +30,17 @@ struct LogicalButton {
 
 constexpr int kNoVirtual = -1;
 constexpr LogicalButton kLogicalButtons[] = {
-    {0, {38, 87}, {38}, {9}, Stick::Up, {0, kNoVirtual, kNoVirtual}},
-    {3, {37, 65}, {37}, {8}, Stick::Left, {3, kNoVirtual, kNoVirtual}},
-    {5, {39, 68}, {39}, {10}, Stick::Right, {5, kNoVirtual, kNoVirtual}},
-    {8, {40, 83}, {40}, {11}, Stick::Down, {8, kNoVirtual, kNoVirtual}},
-    {10, {90, 74, 32, 13}, {32, 13}, {0}, Stick::None, {10, kNoVirtual, kNoVirtual}},
-    {11, {88, 75, 17}, {17}, {1}, Stick::None, {11, kNoVirtual, kNoVirtual}},
-    {12, {67, 76, 16}, {16}, {2}, Stick::None, {12, kNoVirtual, kNoVirtual}},
-    {13, {86, 73}, {kNone}, {3}, Stick::None, {13, kNoVirtual, kNoVirtual}},
-    {14, {66, 85}, {kNone}, {4}, Stick::None, {14, kNoVirtual, kNoVirtual}},
-    {15, {78, 79}, {kNone}, {5}, Stick::None, {15, kNoVirtual, kNoVirtual}},
-    {99, {27, 192, 46, 8}, {27, 46, 8}, {6, 7, 14}, Stick::None, {16, 17, 19}},
+    {0, {kKeyUp, 'W'}, {kKeyUp}, {9}, Stick::Up, {0, kNoVirtual, kNoVirtual}},
+    {3, {kKeyLeft, 'A'}, {kKeyLeft}, {8}, Stick::Left, {3, kNoVirtual, kNoVirtual}},
+    {5, {kKeyRight, 'D'}, {kKeyRight}, {10}, Stick::Right, {5, kNoVirtual, kNoVirtual}},
+    {8, {kKeyDown, 'S'}, {kKeyDown}, {11}, Stick::Down, {8, kNoVirtual, kNoVirtual}},
+    {10, {'Z', 'J', kKeySpace, kKeyEnter}, {kKeySpace, kKeyEnter}, {0}, Stick::None, {10, kNoVirtual, kNoVirtual}},
+    {11, {'X', 'K', kKeyControl}, {kKeyControl}, {1}, Stick::None, {11, kNoVirtual, kNoVirtual}},
+    {12, {'C', 'L', kKeyShift}, {kKeyShift}, {2}, Stick::None, {12, kNoVirtual, kNoVirtual}},
+    {13, {'V', 'I'}, {kNone}, {3}, Stick::None, {13, kNoVirtual, kNoVirtual}},
+    {14, {'B', 'U'}, {kNone}, {4}, Stick::None, {14, kNoVirtual, kNoVirtual}},
+    {15, {'N', 'O'}, {kNone}, {5}, Stick::None, {15, kNoVirtual, kNoVirtual}},
+    {99, {kKeyEscape, kKeyBackquote, kKeyDelete, kKeyBackspace}, {kKeyEscape, kKeyDelete, kKeyBackspace}, {6, 7, 14}, Stick::None, {16, 17, 19}},
 };
 // Pad button 0 is a real button, so pad lists are counted, not zero-ended.
 constexpr int kJoyButtonCounts[] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 3};

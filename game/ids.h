@@ -3,6 +3,9 @@
 // behind the image and sound ids are listed in game/asset_table.h.
 #pragma once
 
+// The key codes are the host's, named in host/key_codes.h.
+#include "host/key_codes.h"
+
 // Images, by their slot in c_MyApp::m_images.
 constexpr int kImageSprites = 1;  // ball, ring, walls and start markers
 constexpr int kImageTiles = 2;
@@ -72,7 +75,3 @@ constexpr int kKeysOnly = -1;
 
 // Control schemes of c_MyApp::m_ctrlScheme: what started the level.
 constexpr int kSchemeKeyboard = 0, kSchemePad = 1, kSchemePointer = 2;
-
-// Key codes the game reads directly.
-constexpr int kKeyF1 = 112, kKeyF2 = 113, kKeyF4 = 115, kKeyF11 = 122;
-// kKeyBack and kKeyWindowClose come from the host's face (host/nxgame.h).

@@ -2,10 +2,10 @@
 // menu (sound mode, iCade decoding, display mode, credits), and the switch
 // between a fullscreen window at the desktop's mode and a 640 x 480 window.
 // Relies on the pen and draw helpers, the logical buttons, p_Touch, p_PlaySFX,
-// p_Save, and the desktop host's window operations (nothing without one).
+// p_Save, and the host's window switch (nothing on a host without windows).
 #include <cmath>
 
-#include "framework/desktop.h"
+#include "framework/app.h"
 #include "game/ids.h"
 #include "game/my_app.h"
 #include "game/saved_data.h"
@@ -248,14 +248,14 @@ int c_MyApp::p_OptionBox() {
 }
 
 int c_MyApp::p_FullscreenFlip() {
-    nx_desktop_Mode desktop;
-    if (!nx_desktop_GetMode(&desktop)) return 0;  // only a desktop host has windows to switch
+    NxVideoMode desktop;
+    if (!nx_app_DesktopMode(&desktop)) return 0;  // a host with no windows to switch
     // Without a known desktop size there is no fullscreen mode to open.
     if (m_fullscreen == 0 && (desktop.width <= 0 || desktop.height <= 0)) return 0;
     m_fullscreen = 1 - m_fullscreen;
     if (m_fullscreen == 1)
-        nx_desktop_SetWindow(desktop.width, desktop.height, desktop, true);
+        nx_app_SetWindow(desktop.width, desktop.height, true);
     else
-        nx_desktop_SetWindow(kWindowedWidth, kWindowedHeight, desktop, false);
+        nx_app_SetWindow(kWindowedWidth, kWindowedHeight, false);
     return 0;
 }

@@ -52,7 +52,7 @@ public:
     int height = 0;
     int depth = 0;
     unsigned int glFormat = 0;
-    int contextSeq = -1;  // glfwGraphicsSeq when the texture was made; -1 without one
+    int contextSeq = -1;  // nxGraphicsContextSeq when the texture was made; -1 without one
     unsigned int texture = 0;
     float uScale = 0;
     float vScale = 0;

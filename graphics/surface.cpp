@@ -1,6 +1,6 @@
 // gxtkSurface and the device's surface and pixel operations: loading through
 // the host's decoder, premultiplying, texture creation that follows the GL
-// context (glfwGraphicsSeq), pixel writes and read-back.
+// context (nxGraphicsContextSeq), pixel writes and read-back.
 #include <GL/gl.h>
 #include <GL/glext.h>
 
@@ -38,7 +38,7 @@ void PremultiplyPixels(unsigned char* pixels, int count, int depth) {
 }
 
 bool HasCurrentTexture(const gxtkSurface& surface) {
-    return surface.contextSeq == glfwGraphicsSeq;
+    return surface.contextSeq == nxGraphicsContextSeq;
 }
 
 }  // namespace
@@ -71,12 +71,12 @@ void gxtkSurface::SetData(unsigned char* data, int width_, int height_, int dept
 // The first allocation at the exact size is itself the test for
 // non-power-of-two support; the retry is not checked further.
 void gxtkSurface::Bind() {
-    if (glfwGraphicsSeq == 0) return;
+    if (nxGraphicsContextSeq == 0) return;
     if (HasCurrentTexture(*this)) {
         gxtkTextureState::Bind(texture);
         return;
     }
-    contextSeq = glfwGraphicsSeq;
+    contextSeq = nxGraphicsContextSeq;
     glGenTextures(1, &texture);
     gxtkTextureState::Bind(texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);

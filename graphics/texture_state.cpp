@@ -1,7 +1,7 @@
 // gxtkTextureState: the texturing switch and the bound texture of the
 // current OpenGL context as the renderer last set them, so that OpenGL is
 // called only for a change. Every texture call of the renderer goes through
-// it; a context other than the one it knows (glfwGraphicsSeq) starts unknown.
+// it; a context other than the one it knows (nxGraphicsContextSeq) starts unknown.
 #include <GL/gl.h>
 
 #include "graphics/renderer.h"
@@ -20,7 +20,7 @@ struct TrackedTextureState {
 TrackedTextureState tracked;
 
 TrackedTextureState& Current() {
-    if (tracked.contextSeq != glfwGraphicsSeq) tracked = TrackedTextureState{glfwGraphicsSeq};
+    if (tracked.contextSeq != nxGraphicsContextSeq) tracked = TrackedTextureState{nxGraphicsContextSeq};
     return tracked;
 }
 

@@ -1,14 +1,24 @@
 // Key characters and the raw joystick layout, shared by the hosts.
 #include "host/input_translation.h"
 
+#include "host/key_codes.h"
+
+namespace {
+// Keys that type no character of their own give their code above the
+// characters' range.
+constexpr int kKeyCharBase = 65536;
+constexpr int kDeleteChar = 127;
+}  // namespace
+
 int nx_host_KeyToChar(int code) {
     switch (code) {
-        case 8: case 9: case 13: case 27:
+        case kKeyBackspace: case kKeyTab: case kKeyEnter: case kKeyEscape:
             return code;
-        case 33: case 34: case 35: case 36: case 37: case 38: case 39: case 40: case 45:
-            return 65536 + code;
-        case 46:
-            return 127;
+        case kKeyPageUp: case kKeyPageDown: case kKeyEnd: case kKeyHome: case kKeyLeft: case kKeyUp:
+        case kKeyRight: case kKeyDown: case kKeyInsert:
+            return kKeyCharBase + code;
+        case kKeyDelete:
+            return kDeleteChar;
         default:
             return 0;
     }

@@ -7,9 +7,15 @@
 #include "runtime/error.h"
 
 NxGame* NxGame::_game = nullptr;
-int glfwGraphicsSeq = 0;
+int nxGraphicsContextSeq = 0;
 
 NxGame::NxGame() {}
+
+void NxGame::SetUpdateRate(int hertz) {
+    _updateRate = hertz;
+    if (hertz != 0) _updatePeriod = 1.0 / hertz;
+    _nextUpdate = 0.0;
+}
 
 bool NxGame::PollJoystick(int, Array<float>, Array<float>, Array<float>, Array<bool>) { return false; }
 
@@ -18,16 +24,16 @@ std::string NxGame::PathToFilePath(const String& path) { return nx_host_KestrelP
 std::string NxGame::StateFilePath() { return PathToFilePath(String(kStateFilePath)); }
 
 unsigned char* NxGame::LoadImageData(const String& path, int* width, int* height, int* depth) {
-    return nx_host_DecodeImageFile(this, path, width, height, depth);
+    return nx_host_DecodeImageFile(OpenFile(path, String("rb")), width, height, depth);
 }
 
 unsigned char* NxGame::LoadAudioData(const String& path, int* length, int* channels, int* format,
                                      int* hertz) {
-    return nx_host_DecodeAudioFile(this, path, length, channels, format, hertz);
+    return nx_host_DecodeAudioFile(OpenFile(path, String("rb")), path, length, channels, format, hertz);
 }
 
 NxAudioDecoding* NxGame::BeginAudioData(const String& path) {
-    return nx_host_BeginAudioDecoding(this, path, kSlicedSoundMaxBytes);
+    return nx_host_BeginAudioDecoding(OpenFile(path, String("rb")), path, kSlicedSoundMaxBytes);
 }
 
 void NxGame::Die(ThrowableObject*) {

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <string>
 
+#include "host/key_codes.h"
 #include "runtime/array.h"
 #include "runtime/object.h"
 #include "runtime/string.h"
@@ -42,11 +43,6 @@ struct c_NxGameEvent {
     static constexpr int MotionAccel = 10;
 };
 
-// The key code a host posts, down then up, when the player closes the window,
-// and the one of a device's back button.
-constexpr int kKeyWindowClose = 432;
-constexpr int kKeyBack = 416;
-
 // What the host calls; the framework's game delegate implements it.
 class NxGameDelegate : public Object {
 public:
@@ -66,7 +62,13 @@ constexpr const char* kStateFilePath = "./.kestrelstate";
 
 // Counts every OpenGL context the host creates; textures made in an older
 // context must be made again.
-extern int glfwGraphicsSeq;
+extern int nxGraphicsContextSeq;
+
+// A display's size in pixels.
+struct NxVideoMode {
+    int width = 0;
+    int height = 0;
+};
 
 class NxGame {
 public:
@@ -77,7 +79,8 @@ public:
     virtual NxGameDelegate* Delegate() { return _delegate; }
     virtual void SetKeyboardEnabled(bool enabled) { _keyboardEnabled = enabled; }
     virtual bool KeyboardEnabled() { return _keyboardEnabled; }
-    virtual void SetUpdateRate(int hertz) { _updateRate = hertz; }
+    // Also starts a fresh update schedule at the next update.
+    void SetUpdateRate(int hertz);
     virtual int UpdateRate() { return _updateRate; }
     virtual bool Started() { return _started; }
     virtual bool Suspended() { return _suspended; }
@@ -97,7 +100,12 @@ public:
     virtual void SetMouseVisible(bool) {}
     virtual int GetDeviceWidth() { return 0; }
     virtual int GetDeviceHeight() { return 0; }
-    virtual void SetDeviceWindow(int, int, int) {}
+    // The desktop's mode, what a fullscreen window is sized to; false for a
+    // host with no windows to switch.
+    virtual bool GetDesktopMode(NxVideoMode*) { return false; }
+    // Makes the game's window fullscreen or a window of the given size; false
+    // (and nothing changes) for a host with no windows to switch.
+    virtual bool SetWindow(int, int, bool) { return false; }
     virtual void SetSwapInterval(int) {}
     // Whether the game may end the program. A browser page cannot close its
     // own tab, so there the game's ways out leave it playing where it is.
@@ -143,15 +151,21 @@ protected:
     NxGameDelegate* _delegate = nullptr;
     bool _keyboardEnabled = false;
     int _updateRate = 0;
+    double _updatePeriod = 0.0;  // seconds; 1 / _updateRate
+    double _nextUpdate = 0.0;    // seconds on the host's clock; 0.0: no schedule
     bool _started = false;
     bool _suspended = false;
     std::string _dataFolder = "./data/";  // where "kestrel://data/" leads
 
     // What LoadState reads, from the given file: empty when there is none.
     String ReadStateFile(const std::string& path);
+    // Tells of a failed save (`reason` not 0) once per reason, not at every
+    // level end and focus change. A success (0) forgets the reason, so
+    // trouble that comes back after it was cleared is told again.
+    void ReportSaveOutcome(int reason, const String& message);
 
 private:
-    int _reportedSaveError = 0;  // errno of the save failure last reported, 0 after a success
+    int _reportedSaveFailure = 0;  // the reason last told, 0 after a success
 
     template <class Call>
     void Dispatch(Call call);

@@ -147,19 +147,6 @@ SaveOutcome replace_file(const std::string& temporary, const std::string& target
     return {};
 }
 
-// A failing save is said once per reason, not at every level end and focus
-// change. A success forgets the reason, so trouble that comes back after it
-// was cleared is reported again.
-void report_save_outcome(const SaveOutcome& outcome, int& reportedError) {
-    if (outcome.status == 0) {
-        reportedError = 0;
-    } else if (outcome.error != reportedError) {
-        reportedError = outcome.error;
-        dbg_print(String("Could not save ") + String(kStateFileName) + String(": ") +
-                  String(std::strerror(outcome.error)));
-    }
-}
-
 }  // namespace
 
 FILE* NxGame::OpenFile(const String& path, const String& mode) {
@@ -212,8 +199,14 @@ int NxGame::SaveState(const String& state) {
     std::string temporary = target + ".new";
     SaveOutcome outcome = write_new_file(temporary, state.ToUtf8());
     if (outcome.status == 0) outcome = replace_file(temporary, target);
-    report_save_outcome(outcome, _reportedSaveError);
+    ReportSaveOutcome(outcome.error, String("Could not save ") + String(kStateFileName) + String(": ") +
+                                         String(std::strerror(outcome.error)));
     return outcome.status;
+}
+
+void NxGame::ReportSaveOutcome(int reason, const String& message) {
+    if (reason != 0 && reason != _reportedSaveFailure) dbg_print(message);
+    _reportedSaveFailure = reason;
 }
 
 void NxGame::GetDate(Array<int> date) {

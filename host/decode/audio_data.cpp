@@ -1,6 +1,6 @@
-// Sound decoding for the audio device: the file is opened through the host's
-// path mapping and handed to the WAV or Ogg reader by its extension, to be
-// decoded whole or a slice per call, within a cap on the decoded size.
+// Sound decoding for the audio device: the file the host opened is handed to
+// the WAV or Ogg reader by its name's extension, to be decoded whole or a
+// slice per call, within a cap on the decoded size.
 #include <climits>
 #include <cstdlib>
 
@@ -46,10 +46,9 @@ private:
 
 }  // namespace
 
-NxAudioDecoding* nx_host_BeginAudioDecoding(NxGame* host, const String& path, int maxBytes) {
-    FILE* file = host->OpenFile(path, String("rb"));
+NxAudioDecoding* nx_host_BeginAudioDecoding(FILE* file, const String& name, int maxBytes) {
     if (!file) return nullptr;
-    String lowerPath = path.ToLower();
+    String lowerPath = name.ToLower();
     WavDecoding* wav = nullptr;
     OggDecoding* ogg = nullptr;
     if (lowerPath.EndsWith(String(".wav"))) {
@@ -64,9 +63,9 @@ NxAudioDecoding* nx_host_BeginAudioDecoding(NxGame* host, const String& path, in
     return new NxFileAudioDecoding(file, wav, ogg);
 }
 
-unsigned char* nx_host_DecodeAudioFile(NxGame* host, const String& path, int* length, int* channels,
+unsigned char* nx_host_DecodeAudioFile(FILE* file, const String& name, int* length, int* channels,
                                        int* format, int* hertz) {
-    NxAudioDecoding* decoding = nx_host_BeginAudioDecoding(host, path, kWholeSoundMaxBytes);
+    NxAudioDecoding* decoding = nx_host_BeginAudioDecoding(file, name, kWholeSoundMaxBytes);
     if (!decoding) return nullptr;
     decoding->Continue(INT_MAX);  // more frames than any stream we could hold: all of it
     unsigned char* data = decoding->Take(length, channels, format, hertz);

@@ -18,15 +18,16 @@ constexpr int kRichestSoundBytesPerSecond = 48000 * 2 * 2;
 constexpr int kWholeSoundMaxBytes = 30 * kRichestSoundBytesPerSecond;
 constexpr int kSlicedSoundMaxBytes = 10 * 60 * kRichestSoundBytesPerSecond;
 
-// The file at `path` (through the host's OpenFile) decoded whole by its
-// extension, ".wav" or ".ogg", up to kWholeSoundMaxBytes; null for another
-// extension or a file that fails to decode.
-unsigned char* nx_host_DecodeAudioFile(NxGame* host, const String& path, int* length,
-                                       int* channels, int* format, int* hertz);
-// The same file decoded over several calls (see NxAudioDecoding), up to
-// `maxBytes`; null where nx_host_DecodeAudioFile would fail at once: no file,
-// another extension, a WAV it refuses, or a stream that is not Ogg Vorbis.
-NxAudioDecoding* nx_host_BeginAudioDecoding(NxGame* host, const String& path, int maxBytes);
+// A file the host opened (null when it could not), decoded whole by the
+// extension of its name, ".wav" or ".ogg", up to kWholeSoundMaxBytes; null for
+// another extension or a file that fails to decode. Closes the file.
+unsigned char* nx_host_DecodeAudioFile(FILE* file, const String& name, int* length, int* channels,
+                                       int* format, int* hertz);
+// The same file decoded over several calls (see NxAudioDecoding, which closes
+// it), up to `maxBytes`; null, the file closed, where nx_host_DecodeAudioFile
+// would fail at once: no file, another extension, a WAV it refuses, or a
+// stream that is not Ogg Vorbis.
+NxAudioDecoding* nx_host_BeginAudioDecoding(FILE* file, const String& name, int maxBytes);
 
 // Both readers work a slice at a time and keep at most `maxBytes` of decoded
 // sound (whole sample frames); what lies beyond is never read or decoded.

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "runtime/gc.h"
+
 namespace {
 
 // stb_image grows its buffer for compressed data by each chunk's declared
@@ -37,9 +39,7 @@ bool FitsImageLimits(FILE* file) {
 
 }  // namespace
 
-unsigned char* nx_host_DecodeImageFile(NxGame* host, const String& path, int* width, int* height,
-                                       int* depth) {
-    FILE* file = host->OpenFile(path, String("rb"));
+unsigned char* nx_host_DecodeImageFile(FILE* file, int* width, int* height, int* depth) {
     if (!file) return nullptr;
     int decodedWidth = 0, decodedHeight = 0, decodedDepth = 0;
     unsigned char* pixels =

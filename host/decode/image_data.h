@@ -1,8 +1,7 @@
-// Image decoding for the renderer, usable with any host: the file is opened
-// through the host's OpenFile, so its path mapping applies.
+// Image decoding for the renderer, from a file the host opened.
 #pragma once
 
-#include "host/nxgame.h"
+#include <cstdio>
 
 // The largest image the game could make a texture of. Our biggest sheets
 // (the -hd2 ones) are 2048 × 2048 RGBA, 16 MiB; 8192 a side is a texture size
@@ -13,7 +12,7 @@ constexpr int kMaxImageSide = 8192;
 constexpr long long kMaxImageBytes = 64LL << 20;
 
 // width × height × depth bytes in the file's own channel order (depth 1-4,
-// not premultiplied), freed by the caller with free(); null when the file
-// cannot be opened or decoded, or declares an image beyond the limits above.
-unsigned char* nx_host_DecodeImageFile(NxGame* host, const String& path, int* width, int* height,
-                                       int* depth);
+// not premultiplied), freed by the caller with free(); null when the file is
+// null (could not be opened), cannot be decoded, or declares an image beyond
+// the limits above. Closes the file.
+unsigned char* nx_host_DecodeImageFile(FILE* file, int* width, int* height, int* depth);

@@ -7,21 +7,10 @@
 
 struct GLFWwindow;
 
-// The desktop's video mode (a collected record).
-class NxGlfwVideoMode : public Object {
-public:
-    int width = 0;
-    int height = 0;
-    int red = 0;
-    int green = 0;
-    int blue = 0;
-};
-
 class NxGlfwGame : public NxGame {
 public:
     NxGlfwGame();
 
-    void SetUpdateRate(int hertz) override;
     int Millisecs() override;
     bool PollJoystick(int port, Array<float> joyx, Array<float> joyy, Array<float> joyz,
                       Array<bool> buttons) override;
@@ -29,12 +18,12 @@ public:
     void SetMouseVisible(bool visible) override;
     int GetDeviceWidth() override;
     int GetDeviceHeight() override;
-    void SetDeviceWindow(int width, int height, int flags) override;
+    bool GetDesktopMode(NxVideoMode* mode) override;
+    bool SetWindow(int width, int height, bool fullscreen) override;
     void SetSwapInterval(int interval) override;
 
     virtual void SetGlfwWindow(int width, int height, int red, int green, int blue, int alpha,
                                int depth, int stencil, bool fullscreen);
-    virtual NxGlfwVideoMode* GetGlfwDesktopMode();
     virtual void Run();
 
     // Finds the data folder and the records file (host/glfw/places.h); the
@@ -63,8 +52,6 @@ public:
     static NxGlfwGame* _glfwGame;
 
 protected:
-    double _updatePeriod = 0.0;
-    double _nextUpdate = 0.0;
     int _swapInterval = -1;
 
 private:

@@ -8,6 +8,7 @@
 
 #include "host/glfw/glfw_game.h"
 #include "host/input_translation.h"
+#include "host/key_codes.h"
 
 namespace {
 
@@ -16,35 +17,46 @@ struct KeyCode {
     int code;
 };
 
-// Physical key to program key code (Windows virtual-key values). Keys not
-// listed (Alt, keypad Enter and equals, lock keys, Super, Menu, Pause,
-// Print Screen, F13 and above, the "world" keys) have no code.
+// Physical key to program key code. Keys not listed (Alt, keypad Enter and
+// equals, lock keys, Super, Menu, Pause, Print Screen, F13 and above, the
+// "world" keys) have no code.
 constexpr KeyCode kKeyCodes[] = {
-    {GLFW_KEY_SPACE, 32},         {GLFW_KEY_APOSTROPHE, 222},   {GLFW_KEY_COMMA, 188},
-    {GLFW_KEY_MINUS, 189},        {GLFW_KEY_PERIOD, 190},       {GLFW_KEY_SLASH, 191},
-    {GLFW_KEY_SEMICOLON, 186},    {GLFW_KEY_EQUAL, 187},        {GLFW_KEY_LEFT_BRACKET, 219},
-    {GLFW_KEY_BACKSLASH, 220},    {GLFW_KEY_RIGHT_BRACKET, 221}, {GLFW_KEY_GRAVE_ACCENT, 192},
-    {GLFW_KEY_ESCAPE, 27},        {GLFW_KEY_ENTER, 13},         {GLFW_KEY_TAB, 9},
-    {GLFW_KEY_BACKSPACE, 8},      {GLFW_KEY_INSERT, 45},        {GLFW_KEY_DELETE, 46},
-    {GLFW_KEY_RIGHT, 39},         {GLFW_KEY_LEFT, 37},          {GLFW_KEY_DOWN, 40},
-    {GLFW_KEY_UP, 38},            {GLFW_KEY_PAGE_UP, 33},       {GLFW_KEY_PAGE_DOWN, 34},
-    {GLFW_KEY_HOME, 36},          {GLFW_KEY_END, 35},           {GLFW_KEY_F1, 112},
-    {GLFW_KEY_F2, 113},           {GLFW_KEY_F3, 114},           {GLFW_KEY_F4, 115},
-    {GLFW_KEY_F5, 116},           {GLFW_KEY_F6, 117},           {GLFW_KEY_F7, 118},
-    {GLFW_KEY_F8, 119},           {GLFW_KEY_F9, 120},           {GLFW_KEY_F10, 121},
-    {GLFW_KEY_F11, 122},          {GLFW_KEY_F12, 123},          {GLFW_KEY_KP_0, 96},
-    {GLFW_KEY_KP_1, 97},          {GLFW_KEY_KP_2, 98},          {GLFW_KEY_KP_3, 99},
-    {GLFW_KEY_KP_4, 100},         {GLFW_KEY_KP_5, 101},         {GLFW_KEY_KP_6, 102},
-    {GLFW_KEY_KP_7, 103},         {GLFW_KEY_KP_8, 104},         {GLFW_KEY_KP_9, 105},
-    {GLFW_KEY_KP_DECIMAL, 110},   {GLFW_KEY_KP_DIVIDE, 111},    {GLFW_KEY_KP_MULTIPLY, 106},
-    {GLFW_KEY_KP_SUBTRACT, 109},  {GLFW_KEY_KP_ADD, 107},       {GLFW_KEY_LEFT_SHIFT, 16},
-    {GLFW_KEY_RIGHT_SHIFT, 16},   {GLFW_KEY_LEFT_CONTROL, 17},  {GLFW_KEY_RIGHT_CONTROL, 17},
+    {GLFW_KEY_SPACE, kKeySpace},          {GLFW_KEY_APOSTROPHE, kKeyQuote},
+    {GLFW_KEY_COMMA, kKeyComma},          {GLFW_KEY_MINUS, kKeyMinus},
+    {GLFW_KEY_PERIOD, kKeyPeriod},        {GLFW_KEY_SLASH, kKeySlash},
+    {GLFW_KEY_SEMICOLON, kKeySemicolon},  {GLFW_KEY_EQUAL, kKeyEqual},
+    {GLFW_KEY_LEFT_BRACKET, kKeyBracketLeft}, {GLFW_KEY_BACKSLASH, kKeyBackslash},
+    {GLFW_KEY_RIGHT_BRACKET, kKeyBracketRight}, {GLFW_KEY_GRAVE_ACCENT, kKeyBackquote},
+    {GLFW_KEY_ESCAPE, kKeyEscape},        {GLFW_KEY_ENTER, kKeyEnter},
+    {GLFW_KEY_TAB, kKeyTab},              {GLFW_KEY_BACKSPACE, kKeyBackspace},
+    {GLFW_KEY_INSERT, kKeyInsert},        {GLFW_KEY_DELETE, kKeyDelete},
+    {GLFW_KEY_RIGHT, kKeyRight},          {GLFW_KEY_LEFT, kKeyLeft},
+    {GLFW_KEY_DOWN, kKeyDown},            {GLFW_KEY_UP, kKeyUp},
+    {GLFW_KEY_PAGE_UP, kKeyPageUp},       {GLFW_KEY_PAGE_DOWN, kKeyPageDown},
+    {GLFW_KEY_HOME, kKeyHome},            {GLFW_KEY_END, kKeyEnd},
+    {GLFW_KEY_KP_DECIMAL, kKeyNumpadDecimal}, {GLFW_KEY_KP_DIVIDE, kKeyNumpadDivide},
+    {GLFW_KEY_KP_MULTIPLY, kKeyNumpadMultiply}, {GLFW_KEY_KP_SUBTRACT, kKeyNumpadSubtract},
+    {GLFW_KEY_KP_ADD, kKeyNumpadAdd},     {GLFW_KEY_LEFT_SHIFT, kKeyShift},
+    {GLFW_KEY_RIGHT_SHIFT, kKeyShift},    {GLFW_KEY_LEFT_CONTROL, kKeyControl},
+    {GLFW_KEY_RIGHT_CONTROL, kKeyControl},
+};
+
+// Keys whose codes run in order with GLFW's: first key, last key, first code.
+struct KeyRun {
+    int firstKey, lastKey, firstCode;
+};
+constexpr KeyRun kKeyRuns[] = {
+    {GLFW_KEY_0, GLFW_KEY_9, '0'},
+    {GLFW_KEY_A, GLFW_KEY_Z, 'A'},
+    {GLFW_KEY_KP_0, GLFW_KEY_KP_9, kKeyNumpad0},
+    {GLFW_KEY_F1, GLFW_KEY_F12, kKeyF1},
 };
 
 constexpr std::array<unsigned char, GLFW_KEY_LAST + 1> make_key_table() {
     std::array<unsigned char, GLFW_KEY_LAST + 1> table{};
-    for (int key = GLFW_KEY_0; key <= GLFW_KEY_9; ++key) table[key] = static_cast<unsigned char>(key);
-    for (int key = GLFW_KEY_A; key <= GLFW_KEY_Z; ++key) table[key] = static_cast<unsigned char>(key);
+    for (const KeyRun& run : kKeyRuns)
+        for (int key = run.firstKey; key <= run.lastKey; ++key)
+            table[key] = static_cast<unsigned char>(run.firstCode + key - run.firstKey);
     for (const KeyCode& entry : kKeyCodes) table[entry.glfwKey] = static_cast<unsigned char>(entry.code);
     return table;
 }

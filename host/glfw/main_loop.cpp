@@ -5,12 +5,6 @@
 #include "host/fixed_rate.h"
 #include "host/glfw/glfw_game.h"
 
-void NxGlfwGame::SetUpdateRate(int hertz) {
-    _updateRate = hertz;
-    if (hertz != 0) _updatePeriod = 1.0 / hertz;
-    _nextUpdate = 0.0;  // the next update starts a fresh schedule
-}
-
 int NxGlfwGame::Millisecs() { return static_cast<int>(glfwGetTime() * 1000.0); }
 
 bool NxGlfwGame::WindowOpen() const { return _window && !glfwWindowShouldClose(_window); }

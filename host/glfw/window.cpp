@@ -97,7 +97,7 @@ void NxGlfwGame::OpenWindow(int width, int height, int red, int green, int blue,
     if (!_window) return;
     SetWindowIcon();
     glfwMakeContextCurrent(_window);
-    ++glfwGraphicsSeq;
+    ++nxGraphicsContextSeq;
     RegisterCallbacks();
 }
 
@@ -163,21 +163,16 @@ void NxGlfwGame::SetSwapInterval(int interval) {
     if (interval >= 0 && _window) glfwSwapInterval(interval);
 }
 
-void NxGlfwGame::SetDeviceWindow(int width, int height, int flags) {
-    SetGlfwWindow(width, height, 8, 8, 8, 0, 0, 0, (flags & 1) != 0);
+bool NxGlfwGame::SetWindow(int width, int height, bool fullscreen) {
+    SetGlfwWindow(width, height, 8, 8, 8, 0, 0, 0, fullscreen);
+    return true;
 }
 
-NxGlfwVideoMode* NxGlfwGame::GetGlfwDesktopMode() {
-    auto* mode = new NxGlfwVideoMode();
+bool NxGlfwGame::GetDesktopMode(NxVideoMode* mode) {
     GLFWmonitor* monitor = glfwGetPrimaryMonitor();
     const GLFWvidmode* desktop = monitor ? glfwGetVideoMode(monitor) : nullptr;
-    if (!desktop) return mode;
-    mode->width = desktop->width;
-    mode->height = desktop->height;
-    mode->red = desktop->redBits;
-    mode->green = desktop->greenBits;
-    mode->blue = desktop->blueBits;
-    return mode;
+    *mode = desktop ? NxVideoMode{desktop->width, desktop->height} : NxVideoMode{};
+    return true;
 }
 
 void NxGlfwGame::WindowToFramebuffer(double* x, double* y) const {

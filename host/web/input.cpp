@@ -25,10 +25,9 @@ bool keyHeld[kKeyCodes];
 // developer tools (F12) and every shortcut with Ctrl, Alt or the command key,
 // while Ctrl itself stays a game key.
 bool KeepFromBrowser(int code, const EmscriptenKeyboardEvent* event) {
-    constexpr int kShift = 16, kControl = 17, kF5 = 116, kF12 = 123;
-    const bool modifier = code == kShift || code == kControl;
+    const bool modifier = code == kKeyShift || code == kKeyControl;
     const bool shortcut = (event->ctrlKey || event->altKey || event->metaKey) && !modifier;
-    return code != 0 && code != kF5 && code != kF12 && !shortcut;
+    return code != 0 && code != kKeyF5 && code != kKeyF12 && !shortcut;
 }
 
 // Page (CSS) pixels to canvas pixels: the canvas fills the page from its top

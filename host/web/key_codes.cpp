@@ -3,6 +3,7 @@
 // keyboard layout, as on the desktop.
 #include <cstring>
 
+#include "host/key_codes.h"
 #include "host/web/web_game.h"
 
 namespace {
@@ -16,18 +17,22 @@ struct KeyCode {
 // context-menu keys, Pause, Print Screen, F13 and above) have no code. Nor
 // has F1: it is the browser's help key, not the game's debug switch.
 constexpr KeyCode kKeyCodes[] = {
-    {"Space", 32},        {"Quote", 222},        {"Comma", 188},         {"Minus", 189},
-    {"Period", 190},      {"Slash", 191},        {"Semicolon", 186},     {"Equal", 187},
-    {"BracketLeft", 219}, {"Backslash", 220},    {"BracketRight", 221},  {"Backquote", 192},
-    {"Escape", 27},       {"Enter", 13},         {"Tab", 9},             {"Backspace", 8},
-    {"Insert", 45},       {"Delete", 46},        {"ArrowRight", 39},     {"ArrowLeft", 37},
-    {"ArrowDown", 40},    {"ArrowUp", 38},       {"PageUp", 33},         {"PageDown", 34},
-    {"Home", 36},         {"End", 35},           {"F2", 113},
-    {"F3", 114},          {"F4", 115},           {"F5", 116},            {"F6", 117},
-    {"F7", 118},          {"F8", 119},           {"F9", 120},            {"F10", 121},
-    {"F11", 122},         {"F12", 123},          {"NumpadDecimal", 110}, {"NumpadDivide", 111},
-    {"NumpadMultiply", 106}, {"NumpadSubtract", 109}, {"NumpadAdd", 107}, {"ShiftLeft", 16},
-    {"ShiftRight", 16},   {"ControlLeft", 17},   {"ControlRight", 17},
+    {"Space", kKeySpace},          {"Quote", kKeyQuote},          {"Comma", kKeyComma},
+    {"Minus", kKeyMinus},          {"Period", kKeyPeriod},        {"Slash", kKeySlash},
+    {"Semicolon", kKeySemicolon},  {"Equal", kKeyEqual},          {"BracketLeft", kKeyBracketLeft},
+    {"Backslash", kKeyBackslash},  {"BracketRight", kKeyBracketRight}, {"Backquote", kKeyBackquote},
+    {"Escape", kKeyEscape},        {"Enter", kKeyEnter},          {"Tab", kKeyTab},
+    {"Backspace", kKeyBackspace},  {"Insert", kKeyInsert},        {"Delete", kKeyDelete},
+    {"ArrowRight", kKeyRight},     {"ArrowLeft", kKeyLeft},       {"ArrowDown", kKeyDown},
+    {"ArrowUp", kKeyUp},           {"PageUp", kKeyPageUp},        {"PageDown", kKeyPageDown},
+    {"Home", kKeyHome},            {"End", kKeyEnd},              {"F2", kKeyF1 + 1},
+    {"F3", kKeyF1 + 2},            {"F4", kKeyF1 + 3},            {"F5", kKeyF1 + 4},
+    {"F6", kKeyF1 + 5},            {"F7", kKeyF1 + 6},            {"F8", kKeyF1 + 7},
+    {"F9", kKeyF1 + 8},            {"F10", kKeyF1 + 9},           {"F11", kKeyF1 + 10},
+    {"F12", kKeyF1 + 11},          {"NumpadDecimal", kKeyNumpadDecimal}, {"NumpadDivide", kKeyNumpadDivide},
+    {"NumpadMultiply", kKeyNumpadMultiply}, {"NumpadSubtract", kKeyNumpadSubtract}, {"NumpadAdd", kKeyNumpadAdd},
+    {"ShiftLeft", kKeyShift},      {"ShiftRight", kKeyShift},     {"ControlLeft", kKeyControl},
+    {"ControlRight", kKeyControl},
 };
 
 // "KeyA".."KeyZ", "Digit0".."Digit9" and "Numpad0".."Numpad9": a prefix and
@@ -40,9 +45,9 @@ struct KeyRange {
 };
 
 constexpr KeyRange kKeyRanges[] = {
-    {"Key", 'A', 'Z', 65},
-    {"Digit", '0', '9', 48},
-    {"Numpad", '0', '9', 96},
+    {"Key", 'A', 'Z', 'A'},
+    {"Digit", '0', '9', '0'},
+    {"Numpad", '0', '9', kKeyNumpad0},
 };
 
 }  // namespace

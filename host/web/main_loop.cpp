@@ -43,7 +43,7 @@ void NxWebGame::Run() {
         std::puts("This browser cannot draw the game: WebGL is not available.");
         std::exit(-1);
     }
-    ++glfwGraphicsSeq;
+    ++nxGraphicsContextSeq;
     FollowPageSize();
     RegisterInput();
     _focused = nx_web_page_focused();
@@ -53,12 +53,6 @@ void NxWebGame::Run() {
     // The browser's frame callback drives the loop; with simulate_infinite_loop
     // set this call does not return, so nothing below main() runs.
     emscripten_set_main_loop(Frame, 0, 1);
-}
-
-void NxWebGame::SetUpdateRate(int hertz) {
-    _updateRate = hertz;
-    if (hertz != 0) _updatePeriod = 1.0 / hertz;
-    _nextUpdate = 0.0;  // the next update starts a fresh schedule
 }
 
 int NxWebGame::Millisecs() { return static_cast<int>((NowSeconds() - _clockStart) * 1000.0); }
@@ -134,9 +128,12 @@ void NxWebGame::FollowPageSize() {
     _canvasHeight = height;
 }
 
-void NxWebGame::GetScreenSize(int* width, int* height) { nx_web_screen_size(width, height); }
+bool NxWebGame::GetDesktopMode(NxVideoMode* mode) {
+    nx_web_screen_size(&mode->width, &mode->height);
+    return true;
+}
 
-void NxWebGame::SetFullscreen(bool fullscreen) {
+bool NxWebGame::SetWindow(int, int, bool fullscreen) {
     ReleaseHeldKeys();
     _fullscreenAsked = fullscreen;
     if (fullscreen) {
@@ -144,13 +141,13 @@ void NxWebGame::SetFullscreen(bool fullscreen) {
     } else {
         nx_web_exit_fullscreen();
     }
+    return true;
 }
 
 // The browser leaves fullscreen by itself when the player presses Escape
 // (which the page never sees). The game still counts itself fullscreen, so
 // it hears the way out it knows, F11, and switches its option back.
 void NxWebGame::OnFullscreenChange(bool fullscreen) {
-    constexpr int kKeyF11 = 122;
     if (fullscreen || !_fullscreenAsked) return;
     _fullscreenAsked = false;
     KeyEvent(c_NxGameEvent::KeyDown, kKeyF11);
@@ -173,9 +170,4 @@ extern "C" void __real_exit(int status);
 extern "C" void __wrap_exit(int status) {
     emscripten_force_exit(status);
     __real_exit(status);  // not reached: the forced exit unwinds
-}
-
-int main() {
-    NxWebGame::Main();
-    return 0;
 }

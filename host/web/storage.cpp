@@ -28,11 +28,8 @@ String NxWebGame::LoadState() {
 // plays on, and the console hears of it once until a save succeeds again.
 int NxWebGame::SaveState(const String& state) {
     int status = nx_web_storage_save(kStorageKey, state.Data(), state.Length());
-    if (status != 0 && !_saveFailureReported) {
-        dbg_print(String(status == -2 ? "Could not save the records: the browser's storage is full"
-                                      : "Could not save the records: the browser keeps no storage for this page"));
-    }
-    _saveFailureReported = status != 0;
+    ReportSaveOutcome(status, String(status == -2 ? "Could not save the records: the browser's storage is full"
+                                                  : "Could not save the records: the browser keeps no storage for this page"));
     return status;
 }
 

@@ -15,7 +15,6 @@ public:
     // Returns at once; the browser calls the frames from then on.
     static void Main();
 
-    void SetUpdateRate(int hertz) override;
     int Millisecs() override;
     bool PollJoystick(int port, Array<float> joyx, Array<float> joyy, Array<float> joyz,
                       Array<bool> buttons) override;
@@ -28,12 +27,14 @@ public:
     bool StateChangedElsewhere() override;
     bool CanEndProgram() override { return false; }
 
-    // The screen in device pixels: what a fullscreen page is sized to.
-    void GetScreenSize(int* width, int* height);
-    // Fullscreen needs a user gesture: asked for outside one, the request
-    // waits for the next key or button release, the end of the gesture that
-    // asked for it.
-    void SetFullscreen(bool fullscreen);
+    // The "desktop" is the screen, in device pixels: what a fullscreen page
+    // is sized to.
+    bool GetDesktopMode(NxVideoMode* mode) override;
+    // The page decides the canvas's size; only the fullscreen choice is the
+    // game's. Fullscreen needs a user gesture: asked for outside one, the
+    // request waits for the next key or button release, the end of the
+    // gesture that asked for it.
+    bool SetWindow(int width, int height, bool fullscreen) override;
 
     static NxWebGame* _webGame;
 
@@ -51,13 +52,10 @@ private:
     void RegisterInput();
     void ReleaseHeldKeys();
 
-    double _updatePeriod = 0.0;
-    double _nextUpdate = 0.0;  // seconds on the page's clock; 0.0: no schedule
     double _clockStart = 0.0;
     int _canvasWidth = 0, _canvasHeight = 0;
     bool _focused = true, _visible = true;
     bool _loopPaused = false;
-    bool _saveFailureReported = false;
     bool _fullscreenAsked = false;  // the game's last word on fullscreen
     bool _padsSampled = false;      // this frame's pads were read from the page
 };

@@ -1,4 +1,5 @@
-// The test host: a host with no window and no GLFW. Its clock moves only when
+// The test host: a host with no window and no GLFW, unless a test lets it
+// switch one. Its clock moves only when
 // a test says so, its state file is a string in memory, its device size and
 // joysticks are plain fields. Framework and game tests drive the real
 // delegate and application through its entry points.
@@ -30,11 +31,22 @@ public:
     }
 
     bool CanEndProgram() override { return canEndProgram; }
+    bool GetDesktopMode(NxVideoMode* mode) override {
+        *mode = desktopMode;
+        return switchesWindows;
+    }
+    bool SetWindow(int width, int height, bool toFullscreen) override {
+        if (switchesWindows) deviceWidth = width, deviceHeight = height, fullscreen = toFullscreen;
+        return switchesWindows;
+    }
 
     int milliseconds = 0;
     bool canEndProgram = true;
     int deviceWidth = 640;
     int deviceHeight = 480;
+    bool switchesWindows = false;  // as a desktop host's window does
+    NxVideoMode desktopMode{1920, 1080};
+    bool fullscreen = false;
     String state;
     int saves = 0;
     bool stateChangedElsewhere = false;  // as another copy's save would tell

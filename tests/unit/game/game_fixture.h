@@ -18,8 +18,6 @@
 #include "tests/support/collector.h"
 #include "tests/support/test_host.h"
 
-constexpr int kKeyEnter = 13, kKeyEscape = 27, kKeySpace = 32, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39,
-              kKeyDown = 40, kKeyX = 88, kKeyZ = 90;
 constexpr float kRectKind = -3717, kOvalKind = -3716, kCell = 32;
 
 // A pad as the host reports it: there or not, its A button and its left stick.
@@ -46,7 +44,7 @@ protected:
             if (present) x[0] = pads[port].x, y[0] = pads[port].y, buttons[0] = pads[port].a;
             return present;
         };
-        glfwGraphicsSeq = 1;  // as if the host had opened its window
+        nxGraphicsContextSeq = 1;  // as if the host had opened its window
         app = (new c_MyApp())->m_new();
         host.StartGame();
         finishLoading();

@@ -3,8 +3,6 @@
 // level, and the credits box. At 640 x 480 the virtual screen is the window.
 #include <cmath>
 
-#include "host/glfw/glfw_game.h"
-#include "tests/fakes/glfw/fake_glfw.h"
 #include "tests/unit/game/game_fixture.h"
 
 namespace {
@@ -60,21 +58,18 @@ TEST_F(Boxes, OptionRowsWorkByKeysAndPointerOnlyOnceTheBoxHasSlidIn) {
     EXPECT_EQ(std::tuple(app->m_optCursor, app->m_creditsOpen, app->m_optionsOpen, host.saves), std::tuple(4, 1, 0, 2));
 }
 
-// The switch is the desktop host's: one stands in for the test host here, on the fake window system.
-TEST_F(Boxes, DisplayRowSwitchesTheDesktopWindowBetweenFullscreenAnd640x480) {
-    fake_glfw::Reset();
-    NxGlfwGame desktop;
-    desktop.SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
-    nx_app__game = &desktop;
+// The row switches the host's window; a host with none to switch refuses and the row stays.
+TEST_F(Boxes, DisplayRowSwitchesTheWindowBetweenFullscreenAnd640x480) {
     app->m_optCursor = 3, app->m_optionsOpen = 1, frame(31);
-    for (auto [fullscreen, width, height, level, label] : {std::tuple{1, 1920, 1080, 4, "Windowed"}, {0, 640, 480, 2, "Fullscreen"}}) {
+    for (auto [switches, fullscreen, width, height, level, label] :
+         {std::tuple{false, 0, 640, 480, 2, "Fullscreen"}, {true, 1, 1920, 1080, 4, "Windowed"}, {true, 0, 640, 480, 2, "Fullscreen"}}) {
+        host.switchesWindows = switches;
         tapKey(kKeyEnter);
-        EXPECT_EQ(std::tuple(fake_glfw::state().fullscreen, fake_glfw::state().windowWidth, fake_glfw::state().windowHeight, app->m_fullscreen),
+        EXPECT_EQ(std::tuple(host.fullscreen, host.deviceWidth, host.deviceHeight, app->m_fullscreen),
                   std::tuple(fullscreen == 1, width, height, fullscreen));
         finishLoading(), frame();
         EXPECT_EQ(std::pair(app->m_hdLevel, text(kDisplayRowY, kDisplayRowY + 20)), std::pair(level, std::string(label)));
     }
-    nx_app__game = NxGame::_game = &host;
 }
 
 // A level pauses by back, the pause button or a focus change (which also
@@ -107,7 +102,7 @@ TEST_F(Boxes, PauseResumesOnlyOnceThePanelHasLeft) {
 // score and rings of the moment of quitting; back in the menu, its tune.
 TEST_F(Boxes, QuitFromPauseEndsTheLevelWhereItStood) {
     startLevel(1);
-    tapKey(kKeyZ), frame(100);
+    tapKey('Z'), frame(100);
     tapKey(kKeyEscape), resize(480, 640), finishLoading(), frame(10);
     const float middle = nx_ZuDizaz_jscrw / 2, y = static_cast<float>(app->m_pauseY);
     bool tall = false;

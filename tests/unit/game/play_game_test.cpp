@@ -30,7 +30,7 @@ TEST_F(Play, LevelRunsFromTheFirstPressToTheResultsAndBackToTheMenu) {
     tapKey(kKeyF2);
     EXPECT_FALSE(shows("00000")) << "F2 hides it";
     app->m_score = 0;
-    tapKey(kKeyZ);
+    tapKey('Z');
     EXPECT_EQ(std::pair(ball(kBallFlying), ball(kBallVelocityX)), std::pair(1.0f, -4.0f));
     for (int update = 0; update < 20000 && app->m_levelDone == 0; ++update) frame();
     const int awards = plays(kSoundBreak) - breaks, bonusBroken = bonusAtStart - cells(kCellBonus);
@@ -84,8 +84,8 @@ TEST_F(Play, BlocksBounceTheBallAndBreakButWallsAndRowsBelowTheTowerDoNot) {
 // Buttons fling neither in the pause nor after the level's end.
 TEST_F(Play, FlingsGoLeftOrRightByButtonOrPointerBox) {
     for (auto [scheme, key, x, paused, done, velocity] :
-         {std::tuple{kSchemeKeyboard, kKeyX, 0, 0, 0, 4.0f}, {kSchemePad, 67 /* C, pad button X */, 0, 0, 0, -4.0f}, {kSchemePad, kKeyZ, 0, 0, 0, 0.0f},
-          {kSchemeKeyboard, kKeyX, 0, 1, 0, 0.0f}, {kSchemeKeyboard, kKeyX, 0, 0, 1, 0.0f}, {kSchemePointer, 0, 48, 1, 0, -4.0f},
+         {std::tuple{kSchemeKeyboard, int{'X'}, 0, 0, 0, 4.0f}, {kSchemePad, 'C' /* pad button X */, 0, 0, 0, -4.0f}, {kSchemePad, 'Z', 0, 0, 0, 0.0f},
+          {kSchemeKeyboard, 'X', 0, 1, 0, 0.0f}, {kSchemeKeyboard, 'X', 0, 0, 1, 0.0f}, {kSchemePointer, 0, 48, 1, 0, -4.0f},
           {kSchemePointer, 0, 640 - 48, 0, 0, 4.0f}}) {
         startLevel(1, scheme);
         app->m_paused = app->m_pauseOpen = paused, app->m_levelDone = done;

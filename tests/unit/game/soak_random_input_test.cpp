@@ -13,8 +13,9 @@ namespace {
 // Keys a player may press anywhere: directions, the select and fling keys,
 // iCade letters and F1, F2 and F11. Leaving keys (F4, close, back in the
 // menu) would end the run, so back is only pressed during play.
-constexpr int kKeys[] = {37, 38, 39, 40, 65, 68, 87, 83, 32, 13, 17, 16, 90, 88, 74, 75,
-                         67, 86, 73, 66, 85, 78, 79, 76, 112, 113, 122};
+constexpr int kKeys[] = {kKeyLeft, kKeyUp, kKeyRight, kKeyDown, 'A', 'D', 'W', 'S', kKeySpace, kKeyEnter,
+                         kKeyControl, kKeyShift, 'Z', 'X', 'J', 'K', 'C', 'V', 'I', 'B', 'U', 'N', 'O', 'L',
+                         kKeyF1, kKeyF2, kKeyF11};
 
 using Soak = GameFixture;
 

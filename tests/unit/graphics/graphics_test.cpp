@@ -79,7 +79,7 @@ std::string Vertices(bool uv = false) {
 
 class GraphicsTest : public testing::Test {
 protected:
-    void SetUp() override { glfwGraphicsSeq = 1, fake_gl::Reset(), nx_graphics_init(), nx_graphics_SetGraphicsDevice(device), BeginFrame(); }
+    void SetUp() override { nxGraphicsContextSeq = 1, fake_gl::Reset(), nx_graphics_init(), nx_graphics_SetGraphicsDevice(device), BeginFrame(); }
     void BeginFrame() { fake_gl::state().draws.clear(), device->BeginRender(), nx_graphics_BeginRender(); }
     void EndFrame() { nx_graphics_EndRender(), device->EndRender(); }
     gxtkSurface* Load(const char* path, TestImage image) { return host.images[path] = image, device->LoadSurface(String(path)); }
@@ -148,14 +148,14 @@ TEST_F(GraphicsTest, TexturesKeepThePixelFormatAreNearestAndClampedAtTheExactSiz
 }
 
 TEST_F(GraphicsTest, TexturesAreMadeInTheCurrentContextAndOnlyItsOwnAreDeleted) {
-    glfwGraphicsSeq = 0;  // no window yet: the texture waits for the first use in one
+    nxGraphicsContextSeq = 0;  // no window yet: the texture waits for the first use in one
     gxtkSurface* surface = Load("a.png", {2, 2, {90, 60, 30, 128}});
     for (int context : {1, 2}) {  // each context needs a texture of its own, with the same pixels
-        glfwGraphicsSeq = context, BeginFrame(), device->DrawSurface(surface, 0, 0), device->EndRender();
+        nxGraphicsContextSeq = context, BeginFrame(), device->DrawSurface(surface, 0, 0), device->EndRender();
         EXPECT_EQ(Calls() + " " + Text(TextureOf(surface).Texel(1, 1)[2]), "T6@" + std::to_string(context) + " 15");
     }
     gxtkSurface* older = Load("a.png", {1, 1, {1}});
-    glfwGraphicsSeq = 3, older->Discard();  // its texture went with its context: not deleted
+    nxGraphicsContextSeq = 3, older->Discard();  // its texture went with its context: not deleted
     { gxtkSurface collected; device->LoadSurface__UNSAFE__(&collected, String("a.png")), collected.Bind(); }  // texture 4
     surface->Bind(), surface->Discard();  // texture 4 again
     EXPECT_EQ(fake_gl::state().deletedTextures, (std::vector<GLuint>{4, 4}));
@@ -173,7 +173,7 @@ TEST_F(GraphicsTest, WrittenPixelsArePremultipliedIntoTheCopyAndTheTextureWhenTh
     device->WritePixels2(surface, ArrayOf<int, uint32_t>({0, 0x80FF8040, 0xFF00FF00, 0, 0x400000FF, 0xFF0A0B0C}), 1, 0, 2, 2, 1, 3);
     device->WritePixels2(surface, ArrayOf<int, uint32_t>({0, 0, 0, 0, 0, 0, 0, 0xFF010203}), 0, 2, 4, 2, 0, 4);
     EXPECT_EQ(texels(), (std::vector<Bytes>{{1, 2, 3, 255}, {128, 64, 32, 128}, {0, 255, 0, 255}, {0, 0, 64, 64}, {10, 11, 12, 255}, {0, 0, 0, 0}}));
-    glfwGraphicsSeq = 2;  // without a current texture a write changes the copy, uploaded at the next use
+    nxGraphicsContextSeq = 2;  // without a current texture a write changes the copy, uploaded at the next use
     device->WritePixels2(surface, ArrayOf<int, uint32_t>({0xFF102030}), 3, 1, 1, 1, 0, 1), surface->Bind();
     EXPECT_EQ(texels(), (std::vector<Bytes>{{1, 2, 3, 255}, {128, 64, 32, 128}, {0, 255, 0, 255}, {0, 0, 64, 64}, {10, 11, 12, 255}, {16, 32, 48, 255}}));
     // The narrow write uploads a row at a time, the whole rows at once, the new texture everything.

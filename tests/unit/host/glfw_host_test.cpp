@@ -58,7 +58,7 @@ protected:
         return pad;
     }
 
-    int contexts = glfwGraphicsSeq;  // before the fixture opens the window
+    int contexts = nxGraphicsContextSeq;  // before the fixture opens the window
     fake_glfw::State& glfw = fake_glfw::state();
     NxGlfwGame host;
     RecordingDelegate* delegate = new RecordingDelegate();
@@ -95,15 +95,16 @@ TEST_F(GlfwHostTest, WindowOpensCentredKeepsItsContextThroughModeChangesAndClose
               std::tuple(640, 300, 640, true, std::string("Flingaroo")));
     glfw.desktopWidth = 2560, glfw.desktopHeight = 1440;
     glfw.keysDown = {GLFW_KEY_LEFT, GLFW_KEY_RIGHT_SHIFT, GLFW_KEY_KP_ENTER};  // released before the change
-    host.SetDeviceWindow(host.GetGlfwDesktopMode()->width, host.GetGlfwDesktopMode()->height, 1);
+    NxVideoMode desktop;
+    EXPECT_TRUE(host.GetDesktopMode(&desktop) && host.SetWindow(desktop.width, desktop.height, true));
     EXPECT_EQ(delegate->events, (Events{{kDown, kKeyWindowClose, 0, 0}, {kUp, kKeyWindowClose, 0, 0},
-                                        {kUp, 37, 0, 0}, {kUp, 16, 0, 0}}));
+                                        {kUp, kKeyLeft, 0, 0}, {kUp, kKeyShift, 0, 0}}));
     EXPECT_EQ(std::tuple(glfw.fullscreen, host.GetDeviceWidth(), host.GetDeviceHeight()),
               std::tuple(true, 2560, 1440));
-    host.SetDeviceWindow(640, 480, 0);
+    host.SetWindow(640, 480, false);
     EXPECT_EQ(std::tuple(glfw.fullscreen, glfw.windowX, glfw.windowY, glfw.windowHeight),
               std::tuple(false, 960, 480, 480));
-    EXPECT_EQ(glfwGraphicsSeq, contexts + 1);
+    EXPECT_EQ(nxGraphicsContextSeq, contexts + 1);
 }
 
 TEST_F(GlfwHostTest, KeysGiveTheCodeOfTheirPhysicalKeyOrNone) {
@@ -135,7 +136,7 @@ TEST_F(GlfwHostTest, KeysPostDownAndUpEditingKeysTheirCharacterAtEveryRepeatAndN
 TEST_F(GlfwHostTest, MouseButtonsAndMotionComeInFramebufferPixels) {
     host.StartGame();
     glfw.cursorX = 7, glfw.cursorY = 8;
-    host.SetDeviceWindow(320, 240, 0);  // the pointer as it stands when the window changes
+    host.SetWindow(320, 240, false);  // the pointer as it stands when the window changes
     fake_glfw::Resize(320, 240, 2);
     glfw.mouseButtonCallback(fake_glfw::Window(), 0, GLFW_PRESS, 0);
     glfw.cursorPosCallback(fake_glfw::Window(), 5, 6);
