@@ -23,8 +23,9 @@ public:
     // Decodes at least `frames` more sample frames, or the rest; true once
     // the sound is whole or decoding has failed.
     virtual bool Continue(int frames) = 0;
-    // Then, once: the samples as LoadAudioData returns them (the caller frees
-    // them), or null when decoding failed.
+    // The samples decoded since the last Take, as LoadAudioData returns them
+    // (the caller frees them), or null once decoding has failed. After the
+    // Continue that answered true, a last Take hands over the rest.
     virtual unsigned char* Take(int* length, int* channels, int* format, int* hertz) = 0;
 };
 
