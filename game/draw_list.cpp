@@ -341,12 +341,6 @@ int c_MyApp::p_OnRender() {
     nx_graphics_DrawRect(-1, -1, static_cast<float>(deviceW + 2), static_cast<float>(deviceH + 2));
     nx_graphics_SetColor(255, 255, 255);
     nx_graphics_SetAlpha(1);
-    // A new window size needs images of another resolution: load them all again.
-    if (deviceW != m_lastDevW || deviceH != m_lastDevH) {
-        m_loadStep = 1;
-        m_lastDevW = deviceW;
-        m_lastDevH = deviceH;
-    }
     FitVirtualScreen(*this, static_cast<float>(deviceW), static_cast<float>(deviceH));
     if (m_drawCount > kDrawRecordFloats - 1)
         for (m_i = 0; m_i < m_drawCount - (kDrawRecordFloats - 1); m_i += kDrawRecordFloats)

@@ -91,6 +91,11 @@ public:
     // tell says false; the game still takes in the store on every save and
     // resume.
     virtual bool StateChangedElsewhere() { return false; }
+    // Whether the data files whose names end in `suffix` (an image
+    // resolution's, as "-hd") are in place to be read. A host that brings
+    // some of its data only when needed (a page fetches it) starts bringing
+    // it at the first ask and says false until all of it is there.
+    virtual bool DataReady(const String&) { return true; }
     virtual String LoadString(const String& path);
     virtual bool PollJoystick(int port, Array<float> joyx, Array<float> joyy, Array<float> joyz,
                               Array<bool> buttons);

@@ -26,6 +26,7 @@ public:
     int SaveState(const String& state) override;
     String LoadState() override;
     bool StateChangedElsewhere() override;
+    bool DataReady(const String& suffix) override;
     bool CanEndProgram() override { return false; }
 
     // The screen in device pixels: what a fullscreen page is sized to.

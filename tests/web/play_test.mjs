@@ -14,8 +14,10 @@ fs.mkdirSync(shotFolder);
 const server = await serve(root);
 const browser = await launch(['--autoplay-policy=document-user-activation-required']);
 const page = await browser.newPage();
-await page.setViewport({width: 640, height: 480});
+await page.setViewport({width: 800, height: 600});
 const problems = [];
+const fetched = new Set();
+page.on('requestfinished', request => fetched.add(path.basename(new URL(request.url()).pathname)));
 page.on('console', message => { if (message.type() === 'error') problems.push(message.text()); });
 page.on('pageerror', error => problems.push(error.message));
 // Keeps the page's audio contexts where the test can ask for their state.
@@ -116,6 +118,25 @@ try {
     await press('Space');
     return screens.play(await looks());
   });
+  // The largest images come only when the page grows; meanwhile, and
+  // while they load, the level stays on screen (the loading screen's backdrop
+  // at a corner pixel, read after each frame, would show it left).
+  await waitFor('the images an 800 x 600 page draws fetched', () => fetched.has('flingaroo-hd.data'));
+  check('and not the largest ones', !fetched.has('flingaroo-hd2.data'));
+  await page.evaluate(() => {
+    window.drawnFrames = 0, window.loadingFrames = 0;
+    Module.postMainLoop = () => {
+      const pixel = new Uint8Array(4);
+      Module.ctx.readPixels(0, 0, 1, 1, Module.ctx.RGBA, Module.ctx.UNSIGNED_BYTE, pixel);
+      window.drawnFrames++, window.loadingFrames += pixel[0] === 40 && pixel[1] === 40 && pixel[2] === 80;
+    };
+  });
+  await page.setViewport({width: 1280, height: 800});
+  const framesAtPack = await waitFor('the largest images fetched as the page grew',
+    () => fetched.has('flingaroo-hd2.data') && page.evaluate(() => window.drawnFrames));
+  await waitFor('60 frames drawn after they came', async () => await page.evaluate(() => window.drawnFrames) > framesAtPack + 60);
+  check('the level stayed on screen through the resize',
+        screens.play(await looks()) && await page.evaluate(() => window.loadingFrames) === 0);
   await waitFor('the audio context running after a key',
                 async () => (await audioStates()).some(state => state === 'running'));
   check('the sound notice is gone', await page.$eval('#sound', notice => notice.classList.contains('hidden')));
