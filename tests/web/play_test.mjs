@@ -136,7 +136,7 @@ const keptOffline = () => page.evaluate(async () => {
 let failed = false;
 try {
   const bytes = await firstVisitBytes();
-  check(`a first visit at 800x600 downloads ${bytes} bytes, at most 5.8 MB`, bytes < 5.8e6);
+  check(`a first visit at 800x600 downloads ${bytes} bytes, at most 4 MB`, bytes < 4e6);
   await page.goto(server.url);
   const title = await waitForScreen('title');
   check('a first visit has no record and shows no completed level', await stored() === null && title.badge < 0.0005);
