@@ -79,6 +79,16 @@ ALenum BufferFormat(int bytesPerSample, int channels) {
     return 0;
 }
 
+// A new OpenAL buffer holding the decoded samples, which are freed.
+ALuint Upload(unsigned char* data, int length, int channels, int bytesPerSample, int hertz) {
+    ALuint buffer = 0;
+    alGenBuffers(1, &buffer);
+    alBufferData(buffer, BufferFormat(bytesPerSample, channels), data,
+                 bytesPerSample * channels * length, hertz);
+    std::free(data);
+    return buffer;
+}
+
 // A stopped effect channel whose source can be taken; the music channel
 // never gives its source away, and a paused channel counts as busy.
 ALuint TakeStoppedSource() {
@@ -190,18 +200,8 @@ bool gxtkAudio::LoadSample__UNSAFE__(gxtkSample* sample, const String& path) {
     int length = 0, channelCount = 0, bytesPerSample = 0, hertz = 0;
     unsigned char* data = host->LoadAudioData(path, &length, &channelCount, &bytesPerSample, &hertz);
     if (!data) return false;
-    Upload(sample, data, length, channelCount, bytesPerSample, hertz);
+    sample->SetBuffer(Upload(data, length, channelCount, bytesPerSample, hertz));
     return true;
-}
-
-void gxtkAudio::Upload(gxtkSample* sample, unsigned char* data, int length, int channels,
-                       int bytesPerSample, int hertz) {
-    ALuint buffer = 0;
-    alGenBuffers(1, &buffer);
-    alBufferData(buffer, BufferFormat(bytesPerSample, channels), data,
-                 bytesPerSample * channels * length, hertz);
-    std::free(data);
-    sample->SetBuffer(buffer);
 }
 
 gxtkSample* gxtkAudio::StartLoadingSample(const String& path) {
@@ -214,17 +214,26 @@ gxtkSample* gxtkAudio::StartLoadingSample(const String& path) {
     return sample;
 }
 
+// Each slice goes to OpenAL as soon as it is decoded: a whole tune would
+// take one upload far longer than an update, and the decoder would hold it
+// all. An empty slice (the stream's end found) makes no buffer.
 int gxtkAudio::ContinueLoadingSample(gxtkSample* sample, int frames) {
     if (!sample) return -1;
-    if (!sample->decoding) return sample->buffer ? 1 : -1;
-    if (!sample->decoding->Continue(frames)) return 0;
+    if (!sample->decoding) return sample->buffer || !sample->queue.empty() ? 1 : -1;
+    const bool whole = sample->decoding->Continue(frames);
     int length = 0, channelCount = 0, bytesPerSample = 0, hertz = 0;
     unsigned char* data = sample->decoding->Take(&length, &channelCount, &bytesPerSample, &hertz);
+    if (!data) {
+        sample->Discard();  // a failed decoding leaves the sample silent, not cut short
+    } else if (length > 0) {
+        sample->queue.push_back(Upload(data, length, channelCount, bytesPerSample, hertz));
+    } else {
+        std::free(data);
+    }
+    if (data && !whole) return 0;
     delete sample->decoding;
     sample->decoding = nullptr;
-    if (!data) return -1;
-    Upload(sample, data, length, channelCount, bytesPerSample, hertz);
-    return 1;
+    return data ? 1 : -1;
 }
 
 int gxtkAudio::PlaySample(gxtkSample* sample, int channel, int flags) {
@@ -235,7 +244,13 @@ int gxtkAudio::PlaySample(gxtkSample* sample, int channel, int flags) {
     if (!source) return -1;
     // Starting a sound on a busy channel cuts off what was playing there.
     alSourceStop(source);
-    alSourcei(source, AL_BUFFER, static_cast<ALint>(sample->buffer));
+    if (sample->queue.empty()) {
+        alSourcei(source, AL_BUFFER, static_cast<ALint>(sample->buffer));
+    } else {
+        // A source plays its queue through; looping it loops the whole queue.
+        alSourcei(source, AL_BUFFER, 0);
+        alSourceQueueBuffers(source, static_cast<ALsizei>(sample->queue.size()), sample->queue.data());
+    }
     alSourcei(source, AL_LOOPING, flags ? AL_TRUE : AL_FALSE);
     alSourcePlay(source);
     gc_assign(target->sample, sample);
@@ -339,17 +354,17 @@ gxtkSample::~gxtkSample() {
 void gxtkSample::SetBuffer(unsigned int name) { buffer = name; }
 
 int gxtkSample::Discard() {
-    if (buffer) {
-        DiscardedBuffers().push_back(buffer);
-        buffer = 0;
-    }
+    if (buffer) DiscardedBuffers().push_back(buffer);
+    DiscardedBuffers().insert(DiscardedBuffers().end(), queue.begin(), queue.end());
+    buffer = 0;
+    queue.clear();
     return 0;
 }
 
-// Detaching from a stopped source is inaudible, and a buffer still attached
-// anywhere cannot be deleted; so every stopped source lets go first, the
-// game's stopped channels included, or their buffers would wait until the
-// channel plays again.
+// Detaching from a stopped source is inaudible (and lets go of a whole
+// queue), and a buffer still attached anywhere cannot be deleted; so every
+// stopped source lets go first, the game's stopped channels included, or
+// their buffers would wait until the channel plays again.
 void FlushDiscarded() {
     if (DiscardedBuffers().empty()) return;
     if (gxtkAudio* device = gxtkAudio::audio) {

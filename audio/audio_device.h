@@ -1,6 +1,8 @@
 // The audio device over OpenAL: 32 sound-effect channels (0-31) and one music
 // channel (32). A channel is an OpenAL source, the sample last started on it
-// and its own play state. A sample is decoded whole into one OpenAL buffer.
+// and its own play state. A sample loaded whole holds one OpenAL buffer; a
+// sample decoded in slices (a tune) holds one buffer per slice, queued on the
+// source in order, so that no single upload or deletion holds up an update.
 // Sources are made lazily, one per channel; when OpenAL refuses a new one, a
 // stopped channel gives its source up. Buffers of discarded samples wait in
 // DiscardedBuffers() until no source holds them. This header names no OpenAL type,
@@ -54,8 +56,8 @@ public:
     // A sample too long to decode within one update, loaded over several
     // calls: StartLoadingSample opens the file (null when it cannot be read);
     // each ContinueLoadingSample decodes at least `frames` more sample frames
-    // and answers 0 while more remains, 1 once the sample holds its sound,
-    // -1 when decoding failed (the sample stays silent).
+    // into a buffer of their own and answers 0 while more remains, 1 once the
+    // sample holds its sound, -1 when decoding failed (the sample stays silent).
     virtual gxtkSample* StartLoadingSample(const String& path);
     virtual int ContinueLoadingSample(gxtkSample* sample, int frames);
     // 0, or -1 when no source could be obtained (or the call was refused:
@@ -81,14 +83,12 @@ private:
     gxtkChannel* Channel(int channel);
     void OpenDevice();
     void PauseDevice(bool pause);
-    // Hands decoded samples to a new OpenAL buffer of `sample` and frees them.
-    void Upload(gxtkSample* sample, unsigned char* data, int length, int channels,
-                int bytesPerSample, int hertz);
 };
 
 class gxtkSample : public Object {
 public:
     unsigned int buffer = 0;  // OpenAL buffer name, 0 = none
+    std::vector<unsigned int> queue;  // or, decoded in slices, a buffer per slice in order
     NxAudioDecoding* decoding = nullptr;  // while the sound is still being decoded
 
     gxtkSample();
@@ -98,7 +98,7 @@ public:
     ~gxtkSample() override;
 
     void SetBuffer(unsigned int buffer);
-    // Hands the buffer to DiscardedBuffers(); nothing is deleted yet.
+    // Hands the buffer (or the queue's) to DiscardedBuffers(); nothing is deleted yet.
     virtual int Discard();
 };
 

@@ -42,6 +42,8 @@ void nx_app_SaveState(const String& state) { nx_app__game->SaveState(state); }
 
 bool nx_app_StateChangedElsewhere() { return nx_app__game->StateChangedElsewhere(); }
 
+bool nx_app_DataReady(const String& suffix) { return nx_app__game->DataReady(suffix); }
+
 void nx_app_EndApp() {
     if (nx_app__game->CanEndProgram()) nxError(String());
 }

@@ -37,6 +37,9 @@ String nx_app_LoadState();
 void nx_app_SaveState(const String& state);
 // True once after another copy of the game changed the stored state.
 bool nx_app_StateChangedElsewhere();
+// Whether the host has the data files ending in `suffix` at hand; asking
+// starts bringing them (see NxGame::DataReady).
+bool nx_app_DataReady(const String& suffix);
 void nx_app_EndApp();
 int nx_app_DeviceWidth();
 int nx_app_DeviceHeight();

@@ -78,50 +78,57 @@ static_assert(kLoaderStepCount == 30, "28 asset steps, two tune steps and a fini
 constexpr const AssetImage& kFontAsset = *FindAssetImage(kImageFont);
 constexpr const AssetImage& kStudioEmblemAsset = *FindAssetImage(kImageStudioEmblem);
 
-String LevelSuffix(int level) {
-    if (level == 2) return String("-hd");
-    if (level == 4) return String("-hd2");
-    return String();
+const char* LevelSuffix(int level) {
+    for (const AssetResolution& resolution : kAssetResolutions)
+        if (resolution.level == level) return resolution.suffix;
+    return "";
 }
 
 // The file resolution follows the device size, so that images are drawn
 // near their own pixel size; every image is drawn through m_imgScale.
-void ChooseLevel(c_MyApp& app) {
+int LevelForWindow() {
     const int w = nx_app_DeviceWidth(), h = nx_app_DeviceHeight();
-    if (w >= kQuadResolutionFrom || h >= kQuadResolutionFrom)
-        app.m_hdLevel = 4;
-    else if (w >= kDoubleResolutionFrom || h >= kDoubleResolutionFrom)
-        app.m_hdLevel = 2;
-    else
-        app.m_hdLevel = 1;
-    app.m_imgScale = 1.0f / static_cast<float>(app.m_hdLevel);
+    if (w >= kQuadResolutionFrom || h >= kQuadResolutionFrom) return 4;
+    if (w >= kDoubleResolutionFrom || h >= kDoubleResolutionFrom) return 2;
+    return 1;
+}
+
+// The window's resolution once the host has its files; until then the one
+// the game has, so that it never looks for files that are not there yet.
+int ChooseLevel(const c_MyApp& app) {
+    const int level = LevelForWindow();
+    return nx_app_DataReady(String(LevelSuffix(level))) ? level : app.m_hdLevel;
+}
+
+void TakeLevel(c_MyApp& app, int level) {
+    app.m_hdLevel = level;
+    app.m_imgScale = 1.0f / static_cast<float>(level);
+}
+
+c_Image* LoadTableImage(const AssetImage& image, int level) {
+    const String file = String(image.path) + String(LevelSuffix(level)) + String(".png");
+    return nx_graphics_LoadImage2(file, level * image.frameWidth, level * image.frameHeight, image.frames,
+                                  kCentreHandle);
+}
+
+// Puts the image in its slot, measured in file pixels at the game's level;
+// the font's glyph cell stays in game units: text layout works in game units.
+void PlaceImage(c_MyApp& app, const AssetImage& image, c_Image* loaded) {
+    gc_assign(app.m_images[image.id], loaded);
+    const bool font = image.id == kImageFont;
+    const int info = image.id * kImageInfoInts;
+    app.m_imgInfo[info] = font ? kFontCellW : app.m_hdLevel * image.frameWidth;
+    app.m_imgInfo[info + 1] = font ? kFontCellH : app.m_hdLevel * image.frameHeight;
+    app.m_imgInfo[info + 2] = image.frames;
+    if (font) app.m_font = image.id;
+}
+
+void LoadImageNow(c_MyApp& app, const AssetImage& image) {
+    app.m_images[image.id] = nullptr;  // the old one may go before the new one is decoded
+    PlaceImage(app, image, LoadTableImage(image, app.m_hdLevel));
 }
 
 }  // namespace
-
-int c_MyApp::p_LoadImg(int id, const String& path, int w, int h, int frames, int flags) {
-    const String file = path + LevelSuffix(m_hdLevel) + String(".png");
-    m_images[id] = nullptr;
-    gc_assign(m_images[id], nx_graphics_LoadImage2(file, m_hdLevel * w, m_hdLevel * h, frames, flags));
-    m_imgInfo[id * kImageInfoInts] = m_hdLevel * w;
-    m_imgInfo[id * kImageInfoInts + 1] = m_hdLevel * h;
-    m_imgInfo[id * kImageInfoInts + 2] = frames;
-    return 0;
-}
-
-// The font's table entry holds its glyph cell in game units, not the file's
-// frame size: text layout works in game units.
-int c_MyApp::p_LoadFont(int id, const String& path, int w, int h) {
-    const String file = path + LevelSuffix(m_hdLevel) + String(".png");
-    gc_assign(m_images[id], nx_graphics_LoadImage2(file, kFontAsset.frameWidth * m_hdLevel,
-                                                   kFontAsset.frameHeight * m_hdLevel,
-                                                   kFontAsset.frames, kCentreHandle));
-    m_imgInfo[id * kImageInfoInts] = w;
-    m_imgInfo[id * kImageInfoInts + 1] = h;
-    m_imgInfo[id * kImageInfoInts + 2] = kFontAsset.frames;
-    m_font = id;
-    return 0;
-}
 
 int c_MyApp::p_LoadSFX(int n) {
     const String digits(n);
@@ -130,21 +137,48 @@ int c_MyApp::p_LoadSFX(int n) {
     return 0;
 }
 
+// The first loading, behind the loading screen; the emblem and the font
+// first, for that screen. A later change of resolution is p_FollowResolution's.
 int c_MyApp::p_Reload() {
     p_CLS2D(0, 0, 0, 1);
-    ChooseLevel(*this);
-    p_LoadImg(kImageStudioEmblem, String(kStudioEmblemAsset.path), kStudioEmblemAsset.frameWidth,
-              kStudioEmblemAsset.frameHeight, kStudioEmblemAsset.frames, kCentreHandle);
-    p_LoadFont(kImageFont, String(kFontAsset.path), kFontCellW, kFontCellH);
+    TakeLevel(*this, ChooseLevel(*this));
+    LoadImageNow(*this, kStudioEmblemAsset);
+    LoadImageNow(*this, kFontAsset);
     m_loadStep = 1;
+    return 0;
+}
+
+// A window that calls for another resolution gets it without a loading
+// screen: the game goes on with the images it has while the new ones load,
+// one per update like the loader's, and takes them in all at once, so that
+// every image on screen is of the one resolution m_imgScale draws. Sounds do
+// not depend on the window and stay.
+int c_MyApp::p_FollowResolution() {
+    const int level = ChooseLevel(*this);
+    if (level != m_nextLevel) {
+        for (const AssetImage& image : kAssetImages) m_nextImages[image.id] = nullptr;
+        m_nextLevel = level;
+        m_nextLoaded = 0;
+    }
+    if (level == m_hdLevel) return 0;
+    constexpr int kTableImages = static_cast<int>(std::size(kAssetImages));
+    if (m_nextLoaded < kTableImages) {
+        const AssetImage& image = kAssetImages[m_nextLoaded++];
+        gc_assign(m_nextImages[image.id], LoadTableImage(image, level));
+        return 0;
+    }
+    TakeLevel(*this, level);
+    for (const AssetImage& image : kAssetImages) {
+        PlaceImage(*this, image, m_nextImages[image.id]);
+        m_nextImages[image.id] = nullptr;
+    }
     return 0;
 }
 
 namespace {
 
-// A tune file that cannot be read is kept as a sound without sample, so
-// that a reload does not decode it again: the tunes do not depend on the
-// window's size and stay loaded.
+// A tune file that cannot be read is kept as a sound without sample: its
+// step is done all the same.
 bool TuneDone(const c_MyApp& app, const LoaderStep& step) {
     return step.tune != kNoTune && app.m_tunes[step.tune] &&
            !nx_audio_SoundLoading(app.m_tunes[step.tune]);
@@ -165,12 +199,7 @@ bool RunLoaderStep(c_MyApp& app, const LoaderStep& step) {
         return TuneDone(app, step);
     }
     if (step.soundFirst != kNoSound) app.p_LoadSFX(step.soundFirst);
-    const AssetImage* image = FindAssetImage(step.image);
-    if (step.image == kImageFont)
-        app.p_LoadFont(step.image, String(image->path), kFontCellW, kFontCellH);
-    else if (image)
-        app.p_LoadImg(step.image, String(image->path), image->frameWidth, image->frameHeight,
-                      image->frames, kCentreHandle);
+    if (const AssetImage* image = FindAssetImage(step.image)) LoadImageNow(app, *image);
     if (step.soundAfter != kNoSound) app.p_LoadSFX(step.soundAfter);
     return true;
 }
@@ -178,15 +207,9 @@ bool RunLoaderStep(c_MyApp& app, const LoaderStep& step) {
 }  // namespace
 
 int c_MyApp::p_Loader() {
-    ChooseLevel(*this);
-    // Tunes kept from an earlier pass take no update: a reload after a
-    // resize is as quick as before there was music.
-    while (m_loadStep >= 1 && m_loadStep <= kLoaderStepCount &&
-           TuneDone(*this, kLoaderSteps[m_loadStep - 1]))
-        ++m_loadStep;
     if (m_loadStep >= 1 && m_loadStep <= kLoaderStepCount) {
         const bool done = RunLoaderStep(*this, kLoaderSteps[m_loadStep - 1]);
-        // The jingle greets the player once; a resize reloads in silence.
+        // The jingle greets the player once.
         if (m_loadStep == kJingleStep && m_jinglePlayed == 0) {
             p_PlaySFX(kSoundLogoJingle, 1.0f, 1.0f, 0);
             m_jinglePlayed = 1;

@@ -261,6 +261,9 @@ namespace {
 constexpr float kLandscapeBaseW = 640, kLandscapeBaseH = 480;
 constexpr float kPortraitBaseW = 1024, kPortraitBaseH = 768;
 constexpr int kFitWidth = 1, kFitHeight = 2;
+// A level's tower, wall to wall: 16 columns of 32 units. A portrait screen
+// is never narrower, so a phone held upright still shows both walls.
+constexpr float kNarrowestPortraitW = 512;
 
 void MeasureFrameRate(c_MyApp& app) {
     const int now = nx_app_Millisecs();
@@ -269,9 +272,21 @@ void MeasureFrameRate(c_MyApp& app) {
     app.m_lastMillis = now;
 }
 
+// A screen taller than wide and narrower than the tower takes the tower's
+// width instead, its height following the window's shape.
+void WidenNarrowPortrait(c_MyApp& app, float deviceW, float deviceH) {
+    if (nx_ZuDizaz_jscrh <= nx_ZuDizaz_jscrw || nx_ZuDizaz_jscrw >= kNarrowestPortraitW) return;
+    const float factor = deviceW / kNarrowestPortraitW;
+    app.m_fitMode = kFitWidth;
+    app.m_scaleX = app.m_scaleY = factor;
+    nx_ZuDizaz_jscrw = kNarrowestPortraitW;
+    nx_ZuDizaz_jscrh = deviceH / factor;
+}
+
 // Scales the virtual screen so that one side equals the base size and the
-// other follows the window's shape; the base follows the orientation the
-// virtual screen had at the previous render.
+// other follows the window's shape (a narrow portrait one then widens to the
+// tower); the base follows the orientation the virtual screen had at the
+// previous render.
 void FitVirtualScreen(c_MyApp& app, float deviceW, float deviceH) {
     const bool landscape = nx_ZuDizaz_jscrh <= nx_ZuDizaz_jscrw;
     nx_ZuDizaz_rawscrw = landscape ? kLandscapeBaseW : kPortraitBaseW;
@@ -292,6 +307,7 @@ void FitVirtualScreen(c_MyApp& app, float deviceW, float deviceH) {
     }
     nx_ZuDizaz_jscrw = deviceW / factor;
     nx_ZuDizaz_jscrh = deviceH / factor;
+    WidenNarrowPortrait(app, deviceW, deviceH);
     app.m_landscape = nx_ZuDizaz_jscrh <= nx_ZuDizaz_jscrw ? 1 : 0;
 }
 
@@ -325,12 +341,6 @@ int c_MyApp::p_OnRender() {
     nx_graphics_DrawRect(-1, -1, static_cast<float>(deviceW + 2), static_cast<float>(deviceH + 2));
     nx_graphics_SetColor(255, 255, 255);
     nx_graphics_SetAlpha(1);
-    // A new window size needs images of another resolution: load them all again.
-    if (deviceW != m_lastDevW || deviceH != m_lastDevH) {
-        m_loadStep = 1;
-        m_lastDevW = deviceW;
-        m_lastDevH = deviceH;
-    }
     FitVirtualScreen(*this, static_cast<float>(deviceW), static_cast<float>(deviceH));
     if (m_drawCount > kDrawRecordFloats - 1)
         for (m_i = 0; m_i < m_drawCount - (kDrawRecordFloats - 1); m_i += kDrawRecordFloats)

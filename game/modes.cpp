@@ -31,6 +31,7 @@ c_MyApp* c_MyApp::m_new() {
     gc_assign(m_vButtons, Array<int>(kVirtualButtons));
     gc_assign(m_drawList, Array<float>(kDrawListFloats));
     gc_assign(m_images, Array<c_Image*>(kImageSlots));
+    gc_assign(m_nextImages, Array<c_Image*>(kImageSlots));
     gc_assign(m_imgInfo, Array<int>(kImageInfoInts * kImageSlots));
     gc_assign(m_sounds, Array<c_Sound*>(kSoundSlots));
     gc_assign(m_tunes, Array<c_Sound*>(kTunes));
@@ -54,6 +55,7 @@ void c_MyApp::mark() {
     gc_mark_q(m_vButtons);
     gc_mark_q(m_drawList);
     gc_mark_q(m_images);
+    gc_mark_q(m_nextImages);
     gc_mark_q(m_imgInfo);
     gc_mark_q(m_sounds);
     gc_mark_q(m_tunes);
@@ -72,8 +74,6 @@ int c_MyApp::p_OnCreate() {
     m_jinglePlayed = 0;
     m_mode = kModeMenu;
     nx_app_SetUpdateRate(kUpdateRate);
-    m_lastDevW = nx_app__devWidth;
-    m_lastDevH = nx_app__devHeight;
     p_Reload();
     m_level = 2;
     m_menuScroll = -32;
@@ -240,7 +240,10 @@ int c_MyApp::p_OnUpdate() {
     SamplePointer(*this);
     if (m_cooldown > 0) --m_cooldown;
     UpdateLatches(*this);
-    if (m_loadStep == 0) RunMode(*this);
+    if (m_loadStep == 0) {
+        p_FollowResolution();
+        RunMode(*this);
+    }
     if (m_loadStep > 0) p_Loader();
     p_UpdateMusic();
     if (nx_ZuDizaz_iCadeControls == 1) p_ReadICade();

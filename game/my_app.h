@@ -126,8 +126,7 @@ public:
     int p_Reload();
     int p_Loader();
     int p_WaitStart(int mode);
-    int p_LoadImg(int id, const String& path, int w, int h, int frames, int flags);
-    int p_LoadFont(int id, const String& path, int w, int h);
+    int p_FollowResolution();
     int p_LoadSFX(int n);
     int p_PlaySFX(int id, float rate, float volume, float pan);
 
@@ -140,7 +139,11 @@ public:
     int m_loadStep = 0;
     int m_hdLevel = 1;
     float m_imgScale = 1;
-    int m_lastDevW = 0, m_lastDevH = 0;
+    // The images of another resolution while they load, and which resolution
+    // that is; the asset table's first m_nextLoaded images are loaded.
+    Array<c_Image*> m_nextImages;
+    int m_nextLevel = 0;
+    int m_nextLoaded = 0;
     int m_jinglePlayed = 0;
     int m_spinAngle = 0;
 

@@ -142,13 +142,22 @@ void CollideWithBlock(c_MyApp& app, int column, int row) {
 
 // ---- The steps of one play update
 
+// The camera's aim across the tower: eight columns in at the screen's middle.
+// A portrait screen may be only the tower's width, where that aim would leave
+// half the left wall off screen: there the tower's left edge is held at the
+// screen's.
+float CameraTargetX(const c_MyApp& app) {
+    const float centred = app.m_cell * (kTowerColumns / 2) - nx_ZuDizaz_jscrw * 0.5f;
+    return app.m_landscape == 1 ? centred : std::min(centred, -app.m_cell / 2);
+}
+
 void MoveCamera(c_MyApp& app) {
     const float dx = (app.m_camX - app.m_camTargetX) * kCameraEase;
     const float dy = (app.m_camY - app.m_camTargetY) * kCameraEase;
     app.m_camX -= dx;
     app.m_camY -= dy;
     app.p_DoStars(dx, dy);
-    app.m_camTargetX = app.m_cell * (kTowerColumns / 2) - nx_ZuDizaz_jscrw * 0.5f;
+    app.m_camTargetX = CameraTargetX(app);
     app.m_cell = kStandardCell;
     app.m_tileScale = 1;
     app.p_ResetDraw();

@@ -24,8 +24,9 @@ public:
     // Decodes at least `frames` more sample frames, or the rest; true once
     // the sound is whole or decoding has failed.
     virtual bool Continue(int frames) = 0;
-    // Then, once: the samples as LoadAudioData returns them (the caller frees
-    // them), or null when decoding failed.
+    // The samples decoded since the last Take, as LoadAudioData returns them
+    // (the caller frees them), or null once decoding has failed. After the
+    // Continue that answered true, a last Take hands over the rest.
     virtual unsigned char* Take(int* length, int* channels, int* format, int* hertz) = 0;
 };
 
@@ -93,6 +94,11 @@ public:
     // tell says false; the game still takes in the store on every save and
     // resume.
     virtual bool StateChangedElsewhere() { return false; }
+    // Whether the data files whose names end in `suffix` (an image
+    // resolution's, as "-hd") are in place to be read. A host that brings
+    // some of its data only when needed (a page fetches it) starts bringing
+    // it at the first ask and says false until all of it is there.
+    virtual bool DataReady(const String&) { return true; }
     virtual String LoadString(const String& path);
     virtual bool PollJoystick(int port, Array<float> joyx, Array<float> joyy, Array<float> joyz,
                               Array<bool> buttons);

@@ -10,7 +10,8 @@ namespace {
 
 // One of the two readers at work on an open file, which it closes. A WAV
 // slice only copies bytes, an Ogg slice decodes them; either way a slice of
-// a few seconds of sound fits in an update, however long the file.
+// a few seconds of sound fits in an update, however long the file, and is
+// handed over by the next Take.
 class NxFileAudioDecoding : public NxAudioDecoding {
 public:
     NxFileAudioDecoding(FILE* file, WavDecoding* wav, OggDecoding* ogg)
@@ -26,11 +27,9 @@ public:
     }
 
     unsigned char* Take(int* length, int* channels, int* format, int* hertz) override {
-        unsigned char* data = _wav ? FinishWav(_wav, length, channels, format, hertz)
+        unsigned char* data = _wav ? TakeWav(_wav, length, channels, format, hertz)
                                    : reinterpret_cast<unsigned char*>(
-                                         FinishOgg(_ogg, length, channels, format, hertz));
-        _wav = nullptr;  // both finish by closing
-        _ogg = nullptr;
+                                         TakeOgg(_ogg, length, channels, format, hertz));
         if (!data) return nullptr;
         // Decoded sound lives outside the collector; counting it lets a run of
         // loads hurry the next collection.

@@ -33,15 +33,16 @@ NxAudioDecoding* nx_host_BeginAudioDecoding(FILE* file, const String& name, int 
 // sound (whole sample frames); what lies beyond is never read or decoded.
 // Open reads the headers (null for a file the reader refuses); Read or
 // Decode then does at least `frames` more sample frames or the rest, and
-// answers true once the sound is whole or has failed; Finish hands over the
-// samples (null after a failure) and closes the decoding; Close abandons it.
+// answers true once the sound is whole or has failed; Take hands over the
+// samples done since the last Take (null after a failure), so that a long
+// sound need never be held whole; Close ends the decoding.
 
 // RIFF WAVE: 8-bit unsigned or 16-bit signed little-endian PCM as stored in
 // the file; `format` is bytes per sample. Not reentrant (readTag keeps one buffer).
 struct WavDecoding;
 WavDecoding* OpenWav(FILE* file, int maxBytes);
 bool ReadWav(WavDecoding* wav, int frames);
-unsigned char* FinishWav(WavDecoding* wav, int* length, int* channels, int* format, int* hertz);
+unsigned char* TakeWav(WavDecoding* wav, int* length, int* channels, int* format, int* hertz);
 void CloseWav(WavDecoding* wav);
 
 // The whole of a WAV file, uncapped: its size is the only bound.
@@ -57,5 +58,5 @@ unsigned char* LoadWAVFromMemory(const unsigned char* bytes, size_t size, int* l
 struct OggDecoding;
 OggDecoding* OpenOgg(FILE* file, int maxBytes);
 bool DecodeOgg(OggDecoding* ogg, int frames);
-short* FinishOgg(OggDecoding* ogg, int* length, int* channels, int* format, int* hertz);
+short* TakeOgg(OggDecoding* ogg, int* length, int* channels, int* format, int* hertz);
 void CloseOgg(OggDecoding* ogg);

@@ -14,10 +14,10 @@ struct OggDecoding {
     stb_vorbis* decoder;
     int channels;
     int hertz;
-    short* samples;  // null once an allocation has failed
+    short* samples;  // decoded since the last take; null once an allocation has failed
     long capacity;   // samples the block holds
-    long total;      // samples decoded so far
-    long most;       // samples kept at most: whole frames within the cap
+    long total;      // samples in the block
+    long most;       // samples the block may hold at most: whole frames within what the cap leaves
 };
 
 namespace {
@@ -40,6 +40,14 @@ void makeRoom(OggDecoding* ogg) {
     ogg->samples = resize(ogg->samples, ogg->capacity);
 }
 
+// A new block for the samples decoded next, with room for a frame or for
+// what the cap leaves (at least one sample, so that it can be handed over).
+void startBlock(OggDecoding* ogg) {
+    ogg->capacity = std::min(static_cast<long>(ogg->channels) * kFrameRoomPerChannel, ogg->most);
+    ogg->total = 0;
+    ogg->samples = resize(nullptr, std::max(ogg->capacity, 1L));
+}
+
 }  // namespace
 
 OggDecoding* OpenOgg(FILE* file, int maxBytes) {
@@ -49,10 +57,10 @@ OggDecoding* OpenOgg(FILE* file, int maxBytes) {
     stb_vorbis_info info = stb_vorbis_get_info(decoder);
     const long frameBytes = static_cast<long>(info.channels) * sizeof(short);
     const long most = info.channels > 0 ? maxBytes / frameBytes * info.channels : 0;
-    const long capacity = std::min(static_cast<long>(info.channels) * kFrameRoomPerChannel, most);
-    short* samples = capacity > 0 ? resize(nullptr, capacity) : nullptr;
     const int hertz = static_cast<int>(info.sample_rate);
-    return new OggDecoding{decoder, info.channels, hertz, samples, capacity, 0, most};
+    auto* ogg = new OggDecoding{decoder, info.channels, hertz, nullptr, 0, 0, most};
+    startBlock(ogg);
+    return ogg;
 }
 
 // A frame that reaches past the cap is cut there (stb_vorbis keeps what fits
@@ -71,18 +79,19 @@ bool DecodeOgg(OggDecoding* ogg, int frames) {
     return !ogg->samples;
 }
 
-short* FinishOgg(OggDecoding* ogg, int* length, int* channels, int* format, int* hertz) {
-    // Trim once to what was decoded (kept at one sample so an empty stream
-    // still returns a block the caller can free).
-    short* samples = ogg->samples ? resize(ogg->samples, ogg->total > 0 ? ogg->total : 1) : nullptr;
-    if (samples) {
-        *length = static_cast<int>(ogg->total / ogg->channels);
-        *channels = ogg->channels;
-        *format = 2;
-        *hertz = ogg->hertz;
-    }
+short* TakeOgg(OggDecoding* ogg, int* length, int* channels, int* format, int* hertz) {
+    if (!ogg->samples) return nullptr;
+    // Trimmed to what was decoded (kept at one sample so an empty slice
+    // still is a block the caller can free).
+    short* samples = resize(ogg->samples, std::max(ogg->total, 1L));
     ogg->samples = nullptr;
-    CloseOgg(ogg);
+    if (!samples) return nullptr;
+    *length = static_cast<int>(ogg->total / ogg->channels);
+    *channels = ogg->channels;
+    *format = 2;
+    *hertz = ogg->hertz;
+    ogg->most -= ogg->total;
+    startBlock(ogg);
     return samples;
 }
 

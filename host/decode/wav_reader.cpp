@@ -3,6 +3,7 @@
 // used exactly as stored (no pad byte after an odd size), but only as far as
 // the file holds: a size reaching past the end of the file ends the search,
 // so no header can make us allocate, read or skip more than the file contains.
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
@@ -103,10 +104,20 @@ int findDataChunk(FILE* file, long end) {
 struct WavDecoding {
     FILE* file;
     WavFormat format;
-    unsigned char* data;  // null once a read has failed
-    int bytes;            // of the data chunk that are kept
-    int done;             // bytes read so far
+    unsigned char* data;  // read since the last take; null once a read has failed
+    int held;             // bytes in data
+    int left;             // bytes of the kept part of the data chunk still to read
 };
+
+namespace {
+
+bool readFailed(WavDecoding* wav) {
+    std::free(wav->data);
+    wav->data = nullptr;
+    return true;
+}
+
+}  // namespace
 
 WavDecoding* OpenWav(FILE* file, int maxBytes) {
     long end = fileEnd(file);
@@ -121,35 +132,35 @@ WavDecoding* OpenWav(FILE* file, int maxBytes) {
     // Whole frames only, so that a sound cut at the cap stays in step.
     const int frameBytes = wav.channels * wav.bytesPerSample;
     const int bytes = chunkBytes <= maxBytes ? chunkBytes : maxBytes / frameBytes * frameBytes;
-    auto* data = static_cast<unsigned char*>(std::malloc(bytes > 0 ? bytes : 1));
+    auto* data = static_cast<unsigned char*>(std::malloc(1));
     if (!data) return nullptr;
-    return new WavDecoding{file, wav, data, bytes, 0};
+    return new WavDecoding{file, wav, data, 0, bytes};
 }
 
+// The block grows by each slice only: a file's size is known to hold the
+// chunk, yet nothing is allocated before it is read.
 bool ReadWav(WavDecoding* wav, int frames) {
     if (!wav->data) return true;
     const int frameBytes = wav->format.channels * wav->format.bytesPerSample;
-    const int left = wav->bytes - wav->done;
-    const int slice = frames <= 0 ? 0 : frames < left / frameBytes ? frames * frameBytes : left;
-    if (std::fread(wav->data + wav->done, 1, slice, wav->file) != static_cast<size_t>(slice)) {
-        std::free(wav->data);
-        wav->data = nullptr;
-        return true;
-    }
-    wav->done += slice;
-    return wav->done == wav->bytes;
+    const int slice = frames <= 0 ? 0 : frames < wav->left / frameBytes ? frames * frameBytes : wav->left;
+    auto* grown = static_cast<unsigned char*>(std::realloc(wav->data, std::max(wav->held + slice, 1)));
+    if (!grown) return readFailed(wav);
+    wav->data = grown;
+    if (std::fread(grown + wav->held, 1, slice, wav->file) != static_cast<size_t>(slice)) return readFailed(wav);
+    wav->held += slice;
+    wav->left -= slice;
+    return wav->left == 0;
 }
 
-unsigned char* FinishWav(WavDecoding* wav, int* length, int* channels, int* format, int* hertz) {
+unsigned char* TakeWav(WavDecoding* wav, int* length, int* channels, int* format, int* hertz) {
     unsigned char* data = wav->data;
-    if (data) {
-        *length = wav->bytes / (wav->format.channels * wav->format.bytesPerSample);
-        *channels = wav->format.channels;
-        *format = wav->format.bytesPerSample;
-        *hertz = wav->format.hertz;
-    }
-    wav->data = nullptr;
-    CloseWav(wav);
+    if (!data) return nullptr;
+    *length = wav->held / (wav->format.channels * wav->format.bytesPerSample);
+    *channels = wav->format.channels;
+    *format = wav->format.bytesPerSample;
+    *hertz = wav->format.hertz;
+    wav->data = static_cast<unsigned char*>(std::malloc(1));
+    wav->held = 0;
     return data;
 }
 
@@ -162,7 +173,9 @@ unsigned char* LoadWAV(FILE* file, int* length, int* channels, int* format, int*
     WavDecoding* wav = OpenWav(file, INT_MAX);
     if (!wav) return nullptr;
     ReadWav(wav, INT_MAX);
-    return FinishWav(wav, length, channels, format, hertz);
+    unsigned char* data = TakeWav(wav, length, channels, format, hertz);
+    CloseWav(wav);
+    return data;
 }
 
 unsigned char* LoadWAVFromMemory(const unsigned char* bytes, size_t size, int* length,

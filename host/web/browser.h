@@ -22,6 +22,11 @@ void nx_web_show_cursor(int visible);
 void nx_web_block_context_menu();
 void nx_web_open_url(const char* url);
 
+// 1 when the data files ending in `suffix` are in the file system. The
+// first ask for a suffix starts fetching its pack, flingaroo<suffix>.data,
+// into it; the plain files came with the program.
+int nx_web_data_ready(const char* suffix);
+
 // The stored string as `*length` UTF-16 code units in a heap buffer the
 // caller frees, or null.
 uint16_t* nx_web_storage_load(const char* key, int* length);

@@ -1,6 +1,6 @@
 // The page-side half of the browser host (declared in browser.h): the WebGL
-// context, focus and visibility, audio start, fullscreen, the cursor, and the
-// browser's storage. Linked into the program with --js-library.
+// context, focus and visibility, audio start, fullscreen, the cursor, the
+// data packs fetched on demand, and the browser's storage. Linked into the program with --js-library.
 mergeInto(LibraryManager.library, {
   // Browser.createContext also runs the context-created hooks that set up
   // Emscripten's OpenGL 1.x emulation, which the renderer draws through.
@@ -76,6 +76,41 @@ mergeInto(LibraryManager.library, {
 
   nx_web_open_url: function(url) {
     window.open(UTF8ToString(url), '_blank', 'noopener');
+  },
+
+  // A pack is Emscripten's file packager's: the .data holds the files end to
+  // end, the .json where each one lies in it and its path. It is fetched at
+  // the first ask; the game goes on with the images it has meanwhile, and
+  // after a failed fetch, which a later ask tries again after a pause.
+  $nxDataPacks: {},
+  nx_web_data_ready__deps: ['$nxDataPacks', '$FS', '$PATH'],
+  nx_web_data_ready: function(suffix) {
+    var name = UTF8ToString(suffix);
+    if (!name) return 1;
+    var retryMilliseconds = 10000;
+    var pack = nxDataPacks[name];
+    if (pack && pack.ready) return 1;
+    if (pack && !(pack.failedAt && Date.now() - pack.failedAt > retryMilliseconds)) return 0;
+    pack = nxDataPacks[name] = {ready: false};
+    var file = 'flingaroo' + name;
+    var get = function(extension, as) {
+      return fetch(file + extension).then(function(response) {
+        if (!response.ok) throw new Error(file + extension + ': HTTP ' + response.status);
+        return response[as]();
+      });
+    };
+    Promise.all([get('.json', 'json'), get('.data', 'arrayBuffer')]).then(function(parts) {
+      var bytes = new Uint8Array(parts[1]);
+      parts[0].files.forEach(function(entry) {
+        FS.mkdirTree(PATH.dirname(entry.filename));
+        FS.writeFile(entry.filename, bytes.subarray(entry.start, entry.end));
+      });
+      pack.ready = true;
+    }).catch(function(error) {
+      console.warn('Could not load the images ' + name + ': ' + error.message);
+      pack.failedAt = Date.now();
+    });
+    return 0;
   },
 
   // Storage access can throw (private browsing, storage switched off) as

@@ -25,6 +25,7 @@ public:
     int SaveState(const String& state) override;
     String LoadState() override;
     bool StateChangedElsewhere() override;
+    bool DataReady(const String& suffix) override;
     bool CanEndProgram() override { return false; }
 
     // The "desktop" is the screen, in device pixels: what a fullscreen page

@@ -28,7 +28,7 @@ STATE="$PREFIX/games/.kestrelstate" write_state 0
 find "$PREFIX" -printf '%p %s %T@ %m\n' | sort >"$WORK/before"
 start_display 1024x768
 GAME="$(dirname "$LINK")" launch
-[ "$(xprop -len 1000000 -id "$WINDOW" _NET_WM_ICON | grep -c 'Icon (')" -ge 7 ] || fail "the window has not every size of the icon"
+[ "$(xprop -len 8000000 -id "$WINDOW" _NET_WM_ICON | grep -c 'Icon (')" -ge 7 ] || fail "the window has not every size of the icon"
 menu_up
 start_level
 fling j

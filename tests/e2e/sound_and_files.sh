@@ -9,7 +9,8 @@
 # surroundings still let the game start and end with 0: no sound device
 # (OpenAL's reason told on standard error), no data folder and a damaged
 # settings block, whose loss spares the intact level record; a save file of
-# absurd numbers with random bytes amid 20 MB of them, beside a damaged
+# absurd numbers with random bytes amid 0.9 MB of them (under the size a
+# state file may have), beside a damaged
 # image and sound. Without a display it ends with -1, telling GLFW's reason.
 source "$(dirname "$0")/lib.sh"
 
@@ -52,7 +53,7 @@ status=0 && env -u DISPLAY -u WAYLAND_DISPLAY "$GAME/flingaroo" >"$WORK/stdout" 
 [ "$status" = 255 ] && grep -q "^glfwInit failed: ." "$WORK/stderr" || fail "without a display: exit $status, no reason on standard error"
 
 install_game
-{ printf '99999999|%.0s' $(seq 26) && head -c 100000 /dev/urandom && head -c 20000000 < <(yes '99999999|'); } >"$STATE"
+{ printf '99999999|%.0s' $(seq 26) && head -c 100000 /dev/urandom && head -c 900000 < <(yes '99999999|'); } >"$STATE"
 truncate -s 100 "$GAME/data/tiles-hd.png" "$GAME/data/sfx/001.wav"
 launch
 wait_for 30 "title menu" logo_shown  # at level 1: no block of that save passes its checksum

@@ -12,7 +12,7 @@ needed=(/usr/include/{GLFW/glfw3,GL/gl,AL/al,stb/stb_image,stb/stb_vorbis,gtest/
         /usr/bin/python3)
 for command in cmake cpack pkg-config clang++ Xvfb xvfb-run xdotool xauth xprop xmessage import sox oggenc stress-ng \
     lintian desktop-file-validate appstreamcli file \
-    emcc chromium node; do
+    emcc chromium node brotli; do
   needed+=("$(command -v "$command" || echo "$command")")
 done
 

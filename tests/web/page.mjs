@@ -1,24 +1,19 @@
 // The browser build served on 127.0.0.1 and headless Chromium to open it,
 // shared by the web tier and the frame-cost measurement.
-import fs from 'node:fs';
-import http from 'node:http';
-import path from 'node:path';
+import {spawn} from 'node:child_process';
+import {fileURLToPath} from 'node:url';
 import puppeteer from 'puppeteer-core';
 
-const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm'};
-
-// Serves the folder on a free port of 127.0.0.1; resolves to the server.
+// Serves the folder on a free port of 127.0.0.1 with the server of ./play
+// --web (compressed copies and all); resolves to its url and a close().
 export async function serve(root) {
-  const server = http.createServer((request, response) => {
-    const file = path.join(root, new URL(request.url, 'http://x').pathname.replace(/\/$/, '/index.html'));
-    fs.readFile(file, (error, body) => {
-      response.writeHead(error ? 404 : 200, {'content-type': types[path.extname(file)] || 'application/octet-stream'});
-      response.end(error ? '' : body);
-    });
+  const script = fileURLToPath(new URL('../../tools/serve_web.py', import.meta.url));
+  const server = spawn('python3', [script, root, '0'], {stdio: ['ignore', 'pipe', 'inherit']});
+  const line = await new Promise((listening, failed) => {
+    server.stdout.once('data', listening);
+    server.once('exit', code => failed(new Error(`serve_web.py stopped (${code})`)));
   });
-  await new Promise(listening => server.listen(0, '127.0.0.1', listening));
-  server.url = `http://127.0.0.1:${server.address().port}/`;
-  return server;
+  return {url: String(line).trim().split(' ')[1], close: () => server.kill()};
 }
 
 // Debian's Chromium, drawing WebGL with SwiftShader.

@@ -14,8 +14,10 @@ fs.mkdirSync(shotFolder);
 const server = await serve(root);
 const browser = await launch(['--autoplay-policy=document-user-activation-required']);
 const page = await browser.newPage();
-await page.setViewport({width: 640, height: 480});
+await page.setViewport({width: 800, height: 600});
 const problems = [];
+const fetched = new Set();
+page.on('requestfinished', request => fetched.add(path.basename(new URL(request.url()).pathname)));
 page.on('console', message => { if (message.type() === 'error') problems.push(message.text()); });
 page.on('pageerror', error => problems.push(error.message));
 // Keeps the page's audio contexts where the test can ask for their state.
@@ -86,6 +88,12 @@ async function waitForScreen(name, seconds, also = () => true, on = page) {
 }
 
 const press = key => pressOn(page, key);
+// The title takes no selection while its list is still moving in: like a
+// player, the test presses again until the level starts (`started` says).
+const startLevel = (what, started = seen => screens.play(seen)) => waitFor(what, async () => {
+  await press('Space');
+  return started(await looks());
+});
 const audioStates = () => page.evaluate(() => window.audioContexts.map(audio => audio.state));
 const stored = () => page.evaluate(() => window.localStorage.getItem('flingaroo/.kestrelstate'));
 const check = (what, ok) => { if (!ok) throw new Error(what); console.log(`ok: ${what}`); };
@@ -101,8 +109,34 @@ async function pageWithout(script) {
   return other;
 }
 
+// The bytes a first visit at 800x600 takes over the wire until the title
+// shows: a fresh profile, nothing cached, headers and compression counted.
+async function firstVisitBytes() {
+  const context = await browser.createBrowserContext();
+  const visitor = await context.newPage();
+  await visitor.setViewport({width: 800, height: 600});
+  const network = await visitor.createCDPSession();
+  let bytes = 0;
+  network.on('Network.loadingFinished', loaded => { bytes += loaded.encodedDataLength; });
+  await network.send('Network.enable');
+  await visitor.goto(server.url);
+  await waitForScreen('title', 60, () => true, visitor);
+  await context.close();
+  return bytes;
+}
+
+// Every same-origin file the page loaded is in the offline worker's cache.
+const keptOffline = () => page.evaluate(async () => {
+  const kept = await Promise.all((await caches.keys()).map(async name => (await caches.open(name)).keys()));
+  const urls = kept.flat().map(request => request.url);
+  return !!navigator.serviceWorker.controller && urls.some(url => url.endsWith('.data')) &&
+    performance.getEntriesByType('resource').every(file => !file.name.startsWith(location.origin) || urls.includes(file.name));
+});
+
 let failed = false;
 try {
+  const bytes = await firstVisitBytes();
+  check(`a first visit at 800x600 downloads ${bytes} bytes, at most 4 MB`, bytes < 4e6);
   await page.goto(server.url);
   const title = await waitForScreen('title');
   check('a first visit has no record and shows no completed level', await stored() === null && title.badge < 0.0005);
@@ -110,12 +144,26 @@ try {
     (await audioStates()).every(state => state === 'suspended') &&
     await page.$eval('#sound', notice => !notice.classList.contains('hidden')), 10);
 
-  // The title takes no selection while its list is still moving in: like a
-  // player, the test presses again until the level starts.
-  await waitFor('level 1 started by Space', async () => {
-    await press('Space');
-    return screens.play(await looks());
+  await startLevel('level 1 started by Space');
+  // The largest images come only when the page grows; meanwhile, and
+  // while they load, the level stays on screen (the loading screen's backdrop
+  // at a corner pixel, read after each frame, would show it left).
+  await waitFor('the images an 800 x 600 page draws fetched', () => fetched.has('flingaroo-hd.data'));
+  check('and not the largest ones', !fetched.has('flingaroo-hd2.data'));
+  await page.evaluate(() => {
+    window.drawnFrames = 0, window.loadingFrames = 0;
+    Module.postMainLoop = () => {
+      const pixel = new Uint8Array(4);
+      Module.ctx.readPixels(0, 0, 1, 1, Module.ctx.RGBA, Module.ctx.UNSIGNED_BYTE, pixel);
+      window.drawnFrames++, window.loadingFrames += pixel[0] === 40 && pixel[1] === 40 && pixel[2] === 80;
+    };
   });
+  await page.setViewport({width: 1280, height: 800});
+  const framesAtPack = await waitFor('the largest images fetched as the page grew',
+    () => fetched.has('flingaroo-hd2.data') && page.evaluate(() => window.drawnFrames));
+  await waitFor('60 frames drawn after they came', async () => await page.evaluate(() => window.drawnFrames) > framesAtPack + 60);
+  check('the level stayed on screen through the resize',
+        screens.play(await looks()) && await page.evaluate(() => window.loadingFrames) === 0);
   await waitFor('the audio context running after a key',
                 async () => (await audioStates()).some(state => state === 'running'));
   check('the sound notice is gone', await page.$eval('#sound', notice => notice.classList.contains('hidden')));
@@ -143,10 +191,8 @@ try {
 
   // A page cannot close its tab: the title's way out and F4 leave the game playing.
   for (const key of ['Escape', 'Backspace', 'Delete', 'Backquote', 'F4']) await press(key);
-  await waitFor('Space leaving the title after the keys that end the desktop game', async () => {
-    await press('Space');
-    return !screens.title(await looks());
-  });
+  const leftTitle = seen => !screens.title(seen);
+  await startLevel('Space leaving the title after the keys that end the desktop game', leftTitle);
   check('the page does not say the game has ended', !await ended());
 
   // Without the Gamepad API the game plays on; without WebGL the page says why.
@@ -160,6 +206,27 @@ try {
   });
   await waitFor('the page saying that WebGL is missing', () => noWebGL.$eval('#status', line =>
     !line.classList.contains('hidden') && line.textContent.includes('WebGL')), 30);
+
+  // Installable: the manifest names the game and its icons load; with the
+  // network and the server gone, a reload from the offline worker still plays.
+  const manifest = await page.evaluate(async () => {
+    const manifest = await (await fetch(document.querySelector('link[rel=manifest]').href)).json();
+    return {...manifest, icons: await Promise.all(manifest.icons.map(async icon => {
+      const image = Object.assign(new Image(), {src: icon.src});
+      await image.decode();
+      return image.naturalWidth === +icon.sizes.split('x')[0] && icon.sizes;
+    }))};
+  });
+  check(`the manifest ${JSON.stringify(manifest)} names the game, fullscreen, landscape, icons 192 and 512 that load`,
+        manifest.name === 'Flingaroo' && manifest.display === 'fullscreen' &&
+        manifest.orientation === 'landscape' && manifest.icons.join() === '192x192,512x512');
+  await waitFor('the offline worker controlling the page and keeping what it loaded', keptOffline);
+  server.close();
+  await page.bringToFront();  // a page behind the others draws nothing
+  await page.setOfflineMode(true);
+  await page.reload();
+  await waitForScreen('title');
+  await startLevel('Space leaving the title offline', leftTitle);
   check('no error reached the console', problems.length === 0);
 } catch (error) {
   console.error(`FAIL: ${error.message}`);

@@ -116,6 +116,17 @@ void alSourcei(ALuint source, ALenum param, ALint value) {
     if (found->state == AL_PLAYING || found->state == AL_PAUSED) return fail(AL_INVALID_OPERATION);
     if (value != 0 && !fake.buffers.count(static_cast<ALuint>(value))) return fail(AL_INVALID_NAME);
     found->buffer = static_cast<ALuint>(value);
+    found->queue.clear();
+}
+
+// All or nothing; the call is recorded with the first buffer's name.
+void alSourceQueueBuffers(ALuint source, ALsizei n, const ALuint* names) {
+    fake_al::Source* found = find_source(source);
+    if (!found || n <= 0) return;
+    record("alSourceQueueBuffers", names[0]);
+    if (found->buffer) return fail(AL_INVALID_OPERATION);
+    if (!std::all_of(names, names + n, [](ALuint name) { return fake.buffers.count(name); })) return fail(AL_INVALID_NAME);
+    found->queue.insert(found->queue.end(), names, names + n);
 }
 
 void alSourcef(ALuint source, ALenum param, ALfloat value) {
@@ -131,7 +142,7 @@ void alSource3f(ALuint source, ALenum param, ALfloat x, ALfloat y, ALfloat z) {
 // A source without a buffer has nothing to play and stops at once.
 void alSourcePlay(ALuint source) {
     record("alSourcePlay", source);
-    if (fake_al::Source* found = find_source(source)) found->state = found->buffer ? AL_PLAYING : AL_STOPPED;
+    if (fake_al::Source* found = find_source(source)) found->state = found->buffer || !found->queue.empty() ? AL_PLAYING : AL_STOPPED;
 }
 
 void alSourcePause(ALuint source) {
@@ -162,7 +173,10 @@ void alDeleteBuffers(ALsizei n, const ALuint* names) {
     for (ALsizei i = 0; i < n; ++i) {
         if (names[i] == 0) continue;
         if (!fake.buffers.count(names[i])) return fail(AL_INVALID_NAME);
-        auto holds = [&](const auto& source) { return source.second.buffer == names[i]; };
+        auto holds = [&](const auto& source) {
+            const std::vector<ALuint>& queue = source.second.queue;
+            return source.second.buffer == names[i] || std::count(queue.begin(), queue.end(), names[i]);
+        };
         if (std::any_of(fake.sources.begin(), fake.sources.end(), holds)) return fail(AL_INVALID_OPERATION);
     }
     for (ALsizei i = 0; i < n; ++i) fake.buffers.erase(names[i]);

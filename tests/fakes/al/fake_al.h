@@ -1,8 +1,9 @@
 // A scriptable stand-in for OpenAL and ALC, linked into unit tests instead of
 // the real library. It keeps sources and buffers with the rules the audio
 // device relies on (a source plays until a test ends its sound; a playing or
-// paused source keeps its buffer; a buffer attached to any source cannot be
-// deleted; calls without a current context fail; the first error sticks until
+// paused source keeps its buffer; a source with a buffer attached takes no
+// queue, and setting AL_BUFFER replaces a queue; a buffer attached to or
+// queued on any source cannot be deleted; calls without a current context fail; the first error sticks until
 // read) and lets a test refuse devices, contexts and sources.
 #pragma once
 
@@ -18,7 +19,8 @@ namespace fake_al {
 
 struct Source {
     ALint state = AL_INITIAL, looping = AL_FALSE;
-    ALuint buffer = 0;
+    ALuint buffer = 0;           // attached by AL_BUFFER
+    std::vector<ALuint> queue;   // or queued, in order
     float gain = 1.0f, pitch = 1.0f;
     std::array<float, 3> position = {0.0f, 0.0f, 0.0f};
 };

@@ -53,6 +53,15 @@ protected:
     gxtkSample* Load(const char* path) { return device->LoadSample(String(path)); }
     ALuint SourceOf(int channel) { return device->channels[channel].source; }
     fake_al::Source& AlSource(int channel) { return fake_al::state().sources.at(SourceOf(channel)); }
+    // The bytes in a sample's queued buffers: all of them and the largest one.
+    static std::pair<int, int> QueuedBytes(const gxtkSample* sample) {
+        std::pair<int, int> bytes;
+        for (ALuint buffer : sample->queue) {
+            const int size = fake_al::state().buffers.at(buffer).size;
+            bytes = {bytes.first + size, std::max(bytes.second, size)};
+        }
+        return bytes;
+    }
 
     std::string directory = testing::TempDir() + "flingaroo_audio_XXXXXX";
     TestHost host;
@@ -191,11 +200,11 @@ TEST_F(AudioTest, DecodersAreChosenByExtensionInAnyCaseAndCloseEveryFile) {
     for (const char* refused : {"song.mp3", "noise.ogg", "missing.wav", "pipe.wav", "pipe.ogg"}) EXPECT_EQ(Load(refused), nullptr) << refused;
     const fake_al::Buffer& ogg = fake_al::state().buffers.at(Load("long.ogg")->buffer);
     EXPECT_EQ(std::make_tuple(ogg.format, ogg.size, ogg.frequency), std::make_tuple(AL_FORMAT_STEREO16, 3 * kHertz * 4, kHertz));
-    // In slices: a buffer once the whole sound is decoded. One left unfinished closes its file when collected.
+    // In slices: a buffer per slice, as soon as it is decoded. One left unfinished closes its file when collected.
     gxtkSample* sliced = device->StartLoadingSample(String("long.ogg"));
-    const std::tuple<int, unsigned, int> slices{device->ContinueLoadingSample(sliced, kHertz / 2), unsigned(sliced->buffer), device->ContinueLoadingSample(sliced, 3 * kHertz)};
-    EXPECT_EQ(std::make_tuple(slices, fake_al::state().buffers.at(sliced->buffer).size, device->StartLoadingSample(String("noise.ogg"))),
-              std::make_tuple(std::make_tuple(0, 0u, 1), 3 * kHertz * 4, nullptr));
+    const std::tuple<int, size_t, int> slices{device->ContinueLoadingSample(sliced, kHertz / 2), sliced->queue.size(), device->ContinueLoadingSample(sliced, 3 * kHertz)};
+    EXPECT_EQ(std::make_tuple(slices, sliced->queue.size(), QueuedBytes(sliced).first, device->StartLoadingSample(String("noise.ogg"))),
+              std::make_tuple(std::make_tuple(0, size_t{1}, 1), size_t{2}, 3 * kHertz * 4, nullptr));
     device->StartLoadingSample(String("long.ogg")), CollectEverythingUnreachable();
     EXPECT_EQ(openFiles(), open);
 }
@@ -203,10 +212,12 @@ TEST_F(AudioTest, DecodersAreChosenByExtensionInAnyCaseAndCloseEveryFile) {
 // A sound longer than its cap keeps its beginning, in whole sample frames: 30 s
 // of 48 kHz stereo (5,760,000 bytes) when loaded whole, as effects are; 10
 // minutes (115,200,000 bytes) when loaded in slices, as tunes are, each slice
-// reading only the frames asked for. The long tune's header tells the truth:
-// the file is sparse, its samples cost no disk. Ogg streams are cut the same
-// way, within a Vorbis frame.
-TEST_F(AudioTest, LongSoundsKeepTheirBeginningUpToTheirCapAndSlicesReadOnlyWhatIsAsked) {
+// reading only the frames asked for into a buffer of its own (no upload holds
+// up an update). The tune loops as one queue; discarded, all its buffers go
+// once its source has stopped. The long tune's header tells the truth: the
+// file is sparse, its samples cost no disk. Ogg streams are cut the same way,
+// within a Vorbis frame.
+TEST_F(AudioTest, LongSoundsKeepTheirBeginningUpToTheirCapAndTunesLoopAQueueOfSmallBuffers) {
     const int32_t tuneBytes = 11 * 60 * 192000;
     Write("effect.wav", Wav(6000000)), Write("tune.wav", Wav(0).replace(40, 4, reinterpret_cast<const char*>(&tuneBytes), 4));
     std::filesystem::resize_file("tune.wav", 44 + tuneBytes);
@@ -216,7 +227,14 @@ TEST_F(AudioTest, LongSoundsKeepTheirBeginningUpToTheirCapAndSlicesReadOnlyWhatI
     gxtkSample* tune = device->StartLoadingSample(String("tune.wav"));
     int slices = 1;
     while (device->ContinueLoadingSample(tune, 10 * kHertz) == 0) ++slices;
-    EXPECT_EQ(std::pair(slices, fake_al::state().buffers.at(tune->buffer).size), std::pair(131, 115200000)) << "slices of 882,000 bytes";
+    EXPECT_EQ(std::make_tuple(slices, tune->queue.size(), QueuedBytes(tune)), std::make_tuple(131, size_t{131}, std::pair(115200000, 882000))) << "slices of 882,000 bytes";
+    device->PlaySample(tune, kMusicChannel, 1);
+    EXPECT_EQ(std::make_tuple(AlSource(kMusicChannel).queue, AlSource(kMusicChannel).looping, AlSource(kMusicChannel).state), std::make_tuple(tune->queue, AL_TRUE, AL_PLAYING));
+    const std::vector<unsigned int> buffers = tune->queue;
+    tune->Discard(), FlushDiscarded();
+    EXPECT_EQ(std::make_pair(DiscardedBuffers(), fake_al::state().buffers.count(buffers.back())), std::make_pair(buffers, size_t{1})) << "held while it plays";
+    device->StopChannel(kMusicChannel), FlushDiscarded();
+    EXPECT_EQ(std::make_pair(DiscardedBuffers().size(), fake_al::state().buffers.size()), std::make_pair(size_t{0}, size_t{2})) << "only the beep's and the effect's left";
     for (const char* path : {"long.wav", "long.ogg"}) {
         NxAudioDecoding* decoding = nx_host_BeginAudioDecoding(std::fopen(path, "rb"), String(path), 1001 * 4 + 3);
         int length = 0, channels = 0, format = 0, hertz = 0;

@@ -14,27 +14,36 @@ namespace {
 using Core = GameFixture;
 
 // Loading takes one step per update behind the loading screen, the jingle
-// only the first time; the tunes are decoded a slice per update, once, and
-// the title tune is not restarted. Windows from 631 units on either side get the
-// double files, from 1231 the quadruple ones. One side of the virtual
-// screen is 640 x 480, or 1024 x 768 after a portrait frame; the other
-// follows the window's shape.
-TEST_F(Core, LoadingLoadsEveryAssetAtTheResolutionOfTheWindowAndFitsTheScreen) {
+// once; the tunes are decoded a slice per update, and the title tune is not
+// restarted. Windows from 631 units on either side get the double files,
+// from 1231 the quadruple ones: a resize to another resolution loads the
+// twelve images again one per update while the screen stays, then takes
+// them in at once; the sounds stay, and so do the images of a resize that
+// keeps the resolution. One side of the virtual screen is 640 x 480, or
+// 1024 x 768 after a portrait frame; the other follows the window's shape,
+// but a portrait screen is at least 512 wide.
+TEST_F(Core, LoadingTakesTheWindowsResolutionAndAResizeReloadsOnlyImagesOfAnotherOne) {
     EXPECT_GT(ticks, 29 + 10) << "the first loading decoded each tune over several updates";
+    const std::pair sounds(app->m_sounds[kSoundRing], app->m_tunes[kTuneTitle]);
     for (auto [width, height, level, fit, virtualW, virtualH] : {std::tuple{630, 630, 1, 2, 480, 480}, {1231, 600, 4, 1, 640, 312},
-                                                                 {600, 1231, 4, 2, 374, 768}, {640, 480, 2, 1, 640, 480}}) {
-        resize(width, height), frame(28);
-        EXPECT_EQ(std::pair(app->m_loadStep, records()[13].kind), std::pair(29, float(kImageStudioEmblem))) << "the logo";
-        frame(2);
-        EXPECT_EQ(std::tuple(app->m_loadStep, app->m_images[kImageStudioEmblem]->m_surface->Width(), app->m_hdLevel, app->m_imgScale,
-                             app->m_imgInfo[kImageFont * 3]), std::tuple(0, 256 * level, level, 1.0f / level, 7))
+                                                                 {800, 1200, 2, 2, 512, 768}, {600, 1231, 4, 1, 512, 1050},
+                                                                 {640, 480, 2, 1, 640, 480}}) {
+        c_Image* const tiles = app->m_images[kImageTiles];
+        const int before = app->m_hdLevel;
+        resize(width, height), frame(12);
+        EXPECT_EQ(std::tuple(app->m_loadStep, app->m_mode, app->m_hdLevel, app->m_images[kImageTiles]), std::tuple(0, kModeMenu, before, tiles))
+            << "the images on screen stay until all of the new ones are loaded";
+        frame();
+        EXPECT_EQ(std::tuple(app->m_images[kImageStudioEmblem]->m_surface->Width(), app->m_hdLevel, app->m_imgScale,
+                             app->m_imgInfo[kImageFont * 3], app->m_images[kImageTiles] == tiles), std::tuple(256 * level, level, 1.0f / level, 7, level == before))
             << width << " x " << height << ": the font keeps its glyph cell in game units";
         EXPECT_EQ(std::tuple(app->m_fitMode, std::lround(nx_ZuDizaz_jscrw), std::lround(nx_ZuDizaz_jscrh), app->m_landscape, app->m_scaleX),
                   std::tuple(fit, long(virtualW), long(virtualH), virtualW >= virtualH ? 1 : 0, app->m_scaleY));
     }
     for (const AssetImage& image : kAssetImages) EXPECT_NE(app->m_images[image.id], nullptr) << image.path;
     for (int sound : kAssetSounds) EXPECT_NE(app->m_sounds[sound]->m_sample, nullptr) << "sfx " << sound;
-    EXPECT_EQ(std::tuple(app->m_mode, fake_al::state().CountFunction("alSourcePlay"), music()), std::tuple(kModeMenu, 2, "title"));
+    EXPECT_EQ(std::tuple(std::pair(app->m_sounds[kSoundRing], app->m_tunes[kTuneTitle]), fake_al::state().CountFunction("alSourcePlay"), music()),
+              std::tuple(sounds, 2, "title")) << "no sound loaded again";
 }
 
 // Each effect stops and takes the next of 24 channels; without effects nothing plays.

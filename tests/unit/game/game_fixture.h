@@ -56,9 +56,11 @@ protected:
         host.RenderGame();
         for (int i = 0; i < updates; ++i) host.milliseconds = ++ticks * 1000 / 60, host.UpdateGame();
     }
+    // The first loading, or the images of a new resolution after a resize.
     void finishLoading() {
-        for (int i = 0; i < 100 && (i == 0 || app->m_loadStep > 0); ++i) frame();
-        ASSERT_EQ(app->m_loadStep, 0);
+        auto loading = [this] { return app->m_loadStep > 0 || app->m_nextLevel != app->m_hdLevel; };
+        for (int i = 0; i < 100 && (i == 0 || loading()); ++i) frame();
+        ASSERT_FALSE(loading());
     }
     // A level as the menu leaves it to start: mode 11 with the level and control scheme set.
     void startLevel(int level, int scheme = kSchemeKeyboard) {
@@ -89,14 +91,18 @@ protected:
         return out;
     }
     bool shows(const std::string& words) const { return text().find(words) != std::string::npos; }
-    // Starts of sound `id` (or of a tune) so far: each start attaches the sound's own buffer.
+    // Starts of sound `id` (or of a tune) so far: each start attaches the sound's own buffer (queues a tune's).
     int plays(int id) const { return plays(app->m_sounds[id]); }
-    int plays(const c_Sound* sound) const { return fake_al::state().Count("alSourcei AL_BUFFER " + std::to_string(sound->m_sample->buffer)); }
+    int plays(const c_Sound* sound) const {
+        const gxtkSample* sample = sound->m_sample;
+        return sample->queue.empty() ? fake_al::state().Count("alSourcei AL_BUFFER " + std::to_string(sample->buffer))
+                                     : fake_al::state().Count("alSourceQueueBuffers " + std::to_string(sample->queue[0]));
+    }
     // The music channel as heard: the tune on it ("title", "play", or "once ..." when not looping), " held" while
     // paused; "" when silent.
     std::string music() const {
         const fake_al::Source& on = fake_al::state().sources.at(nx_audio_device->channels[kMusicChannel].source);
-        const auto is = [&](int t) { return app->m_tunes[t] && app->m_tunes[t]->m_sample && app->m_tunes[t]->m_sample->buffer == on.buffer; };
+        const auto is = [&](int t) { return app->m_tunes[t] && app->m_tunes[t]->m_sample && app->m_tunes[t]->m_sample->queue == on.queue; };
         if (on.state != AL_PLAYING && on.state != AL_PAUSED) return "";
         return std::string(on.looping ? "" : "once ") + (is(kTunePlay) ? "play" : is(kTuneTitle) ? "title" : "?") + (on.state == AL_PAUSED ? " held" : "");
     }

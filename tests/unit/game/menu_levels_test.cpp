@@ -226,8 +226,8 @@ TEST_F(Menu, LoadOpensTheListAfterTheLastCompletedLevelWithItsScoresAndTheRingTo
     EXPECT_EQ(std::tuple(app->m_menuSel, app->m_listScroll, app->m_loadCursor, text(0, 150), text(430, 470)),
               std::tuple(3, -176.0f, 756, "Top300-5", "TotalRings:17/1000"));
     for (int level = 1; level <= 100; ++level) setBestRings(level, level % 2 ? INT_MAX : INT_MIN);
-    app->m_menuSel = 5000;
-    resize(1920, 600), finishLoading(), frame(2);  // a 640 x 200 virtual screen
+    resize(1920, 600), finishLoading();  // a 640 x 200 virtual screen
+    app->m_menuSel = 5000, frame(2);
     EXPECT_EQ(std::pair(text(0, 150), text(130, 200)), std::pair(std::string("Highscore120"), std::string("TotalRings:-50/1000")))
         << "locked levels count, the total wraps, and the selection is put back in range";
 }

@@ -2,6 +2,7 @@
 // the ball against blocks and walls, flinging, the score display, the end
 // below the tower and the results; and the towers the levels are built on.
 #include <algorithm>
+#include <cmath>
 
 #include "tests/unit/game/game_fixture.h"
 
@@ -46,6 +47,16 @@ TEST_F(Play, LevelRunsFromTheFirstPressToTheResultsAndBackToTheMenu) {
     EXPECT_EQ(std::pair(app->m_scores[ScoreIndex(0, 0)], app->m_scores[RingIndex(0, 0)]), std::pair(score, rings));
     frame(36);  // the results fade out 2 a step from 73, drawn while at least 1
     EXPECT_EQ(std::tuple(app->m_endTimer, shows("Level"), host.saves), std::tuple(0, false, 1));
+}
+
+// A phone held upright shows the tower wall to wall, both walls (sprite
+// frames 16 to 31) whole.
+TEST_F(Play, APortraitScreenShowsBothWalls) {
+    resize(390, 844), finishLoading(), frame(60);
+    float left = 1e9f, right = -1e9f;
+    for (const DrawRecord& r : records())
+        if (r.kind == kImageSprites && r.frame >= 16 && r.frame < 32) left = std::min(left, r.x), right = std::max(right, r.x);
+    EXPECT_EQ(std::tuple(std::lround(left), std::lround(right), std::lround(nx_ZuDizaz_jscrw)), std::tuple(16, 496, 512));
 }
 
 // The three tests (landing, rising, side) all see the ball as it was before
