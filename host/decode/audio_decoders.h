@@ -48,11 +48,6 @@ void CloseWav(WavDecoding* wav);
 // The whole of a WAV file, uncapped: its size is the only bound.
 unsigned char* LoadWAV(FILE* file, int* length, int* channels, int* format, int* hertz);
 
-// The same reader over a block of memory, for callers that hold the bytes
-// already (and for the fuzzer, which must not touch the disk).
-unsigned char* LoadWAVFromMemory(const unsigned char* bytes, size_t size, int* length,
-                                 int* channels, int* format, int* hertz);
-
 // Ogg Vorbis: 16-bit signed samples in native byte order, `format` 2. Decode
 // works in whole Vorbis frames; answers true also when memory ran out.
 struct OggDecoding;

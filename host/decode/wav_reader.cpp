@@ -177,13 +177,3 @@ unsigned char* LoadWAV(FILE* file, int* length, int* channels, int* format, int*
     CloseWav(wav);
     return data;
 }
-
-unsigned char* LoadWAVFromMemory(const unsigned char* bytes, size_t size, int* length,
-                                 int* channels, int* format, int* hertz) {
-    if (size == 0) return nullptr;
-    FILE* file = fmemopen(const_cast<unsigned char*>(bytes), size, "rb");
-    if (!file) return nullptr;
-    unsigned char* data = LoadWAV(file, length, channels, format, hertz);
-    std::fclose(file);
-    return data;
-}

@@ -3,12 +3,10 @@
 #include <GLFW/glfw3.h>
 
 #include <cstdio>
-#include <cstring>
-#include <limits.h>
-#include <unistd.h>
 
 #include "host/fixed_rate.h"
 #include "host/glfw/glfw_game.h"
+#include "host/glfw/places.h"
 #include "runtime/error.h"
 #include "runtime/program.h"
 
@@ -16,19 +14,6 @@ namespace {
 
 int stored_argc = 0;
 char** stored_argv = nullptr;
-
-// Data and the state file are found beside the program wherever it is
-// started from.
-void enter_program_folder() {
-    char path[PATH_MAX];
-    ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0) return;
-    path[length] = '\0';
-    char* slash = std::strrchr(path, '/');
-    if (!slash) return;
-    *slash = '\0';
-    if (chdir(path[0] ? path : "/") != 0) std::perror("chdir");
-}
 
 // Without a display, or with one GLFW cannot use, the program cannot run;
 // GLFW's own words say which.
@@ -47,7 +32,7 @@ void nx_std_main(int argc, char** argv) {
 }
 
 int NxKestrelGame::Main(int argc, char** argv) {
-    enter_program_folder();
+    nx_glfw_EnterProgramFolder();
     // Raw joysticks report their hats once, through the axes, not again as buttons.
     glfwInitHint(GLFW_JOYSTICK_HAT_BUTTONS, GLFW_FALSE);
     if (!glfwInit()) {

@@ -11,6 +11,10 @@
 
 #include <string>
 
+// Makes the program's own folder the current one, so that data and records
+// are found beside the program wherever it is started from.
+void nx_glfw_EnterProgramFolder();
+
 // The data folder for a program in programFolder (which ends in '/'):
 // programFolder + "data/" when that is a folder, else the installed data
 // folder when that is one, else programFolder + "data/" (whose missing
@@ -23,3 +27,9 @@ std::string nx_glfw_DataFolder(const std::string& programFolder);
 // made with mode 0700 if missing. xdgDataHome and home are the environment's
 // values, or null; their bytes are kept as they are.
 std::string nx_glfw_RecordsFolder(const std::string& programFolder, const char* xdgDataHome, const char* home);
+
+// The folder (ending in a separator) this system keeps the player's records
+// in for a program in programFolder: on Linux nx_glfw_RecordsFolder with the
+// environment's values, on Windows %APPDATA%\Flingaroo\ (made on the first
+// save). programFolder itself when the records stay beside the program.
+std::string nx_glfw_PlayersRecordsFolder(const std::string& programFolder);
