@@ -1,7 +1,7 @@
 // The Windows program's messages, in a program that opens no console window.
 #include "host/glfw/console.h"
 
-#include <windows.h>
+#include "host/windows/system.h"
 
 #include <cstdio>
 #include <string>

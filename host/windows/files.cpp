@@ -5,8 +5,8 @@
 #include <io.h>
 
 #include <algorithm>
-#include <windows.h>
 
+#include "host/windows/system.h"
 #include "host/windows/text.h"
 
 namespace {
@@ -39,9 +39,10 @@ std::wstring folder_of(const std::wstring& path) {
 }
 
 // Whatever stood at `path` is deleted first (a link itself, not what it
-// leads to), and the new file is made only where nothing is: a stale or
-// planted file is never written through or reused.
+// leads to; a read-only file too), and the new file is made only where
+// nothing is: a stale or planted file is never written through or reused.
 HANDLE create_fresh(const std::wstring& path) {
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (!DeleteFileW(path.c_str()) && !is_missing(GetLastError())) return INVALID_HANDLE_VALUE;
     auto create = [&path] {
         return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,

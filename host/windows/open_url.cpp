@@ -1,5 +1,5 @@
 // Opening a web address on Windows: the player's browser, through the shell.
-#include <windows.h>
+#include "host/windows/system.h"
 
 #include <shellapi.h>
 

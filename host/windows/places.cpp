@@ -1,7 +1,7 @@
 // The program folder, the data folder and the records folder of the desktop
 // program on Windows: data beside the program (as the zip and the installer
 // lay it out), records in the player's roaming application data.
-#include <windows.h>
+#include "host/windows/system.h"
 
 #include <shlobj.h>
 

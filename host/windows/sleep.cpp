@@ -2,7 +2,7 @@
 // sleep ends on a 15.6 ms clock tick, a whole update late at 60 per second:
 // a high-resolution waitable timer ends on time, and where the system has
 // none, the tick is made 1 ms for the program's life.
-#include <windows.h>
+#include "host/windows/system.h"
 
 #include "host/glfw/glfw_game.h"
 

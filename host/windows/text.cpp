@@ -1,7 +1,7 @@
 // Converting between the host's UTF-8 and Windows' UTF-16.
 #include "host/windows/text.h"
 
-#include <windows.h>
+#include "host/windows/system.h"
 
 std::wstring nx_windows_Wide(const std::string& utf8) {
     if (utf8.empty()) return std::wstring();
