@@ -65,6 +65,15 @@ tonal() { sox "$WORK/$1.wav" -n trim "$2" 1 remix - rate 8k stat -freq 2>&1 | aw
     END { for (f in power) { n++; logs += log(power[f]); sum += power[f]; if (power[f] > top) { top = power[f]; at = f } }
           print rms, exp(logs / n) / (sum / n), at }'; }
 
+# music_heard NAME FROM: the ten seconds of the capture from FROM are music:
+# every second audible, its power in peaks, not flat like noise, and at
+# least three strongest pitches (to the nearest semitone) over them.
+music_heard() {
+  for ((second = $2; second < $2 + 10; ++second)); do tonal "$1" "$second"; done | tee "$WORK/$1-music.txt"
+  awk '$1 < 0.003 || $2 > 0.2 { bad++ } { pitch[int(12 * log($3 / 440) / log(2) + 100.5)] }
+       END { for (p in pitch) pitches++; exit bad || pitches < 3 }' "$WORK/$1-music.txt"
+}
+
 # wait_for SECONDS WHAT CHECK ARGS...: repeats CHECK until it holds; fails
 # naming WHAT when the time is up or the program has ended. With KEY set the
 # key is held meanwhile, let go for a second in every four: the game reads
