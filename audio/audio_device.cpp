@@ -49,7 +49,8 @@ void CloseAtExit(ALCdevice* device, ALCcontext* context) {
 void ReportFailure(const char* step, ALCdevice* device) {
     const ALCchar* reason = alcGetString(device, alcGetError(device));
     const ALCchar* name = alcGetString(device, device ? ALC_DEVICE_SPECIFIER : ALC_DEFAULT_DEVICE_SPECIFIER);
-    std::fprintf(stderr, "OpenAl error: %s failed: %s (%s)\n", step, reason ? reason : "", name ? name : "");
+    dbg_print(String("OpenAl error: ") + String(step) + String(" failed: ") + String(reason ? reason : "") +
+              String(" (") + String(name ? name : "") + String(")"));
 }
 
 // AL_PLAYING, AL_PAUSED, AL_STOPPED or AL_INITIAL; 0 when OpenAL answers nothing.

@@ -12,6 +12,14 @@
 
 namespace {
 
+FILE* console_log = nullptr;  // where both go instead, when set
+
+void write_line(const std::string& line, FILE* standard) {
+    FILE* file = console_log ? console_log : standard;
+    std::fwrite(line.data(), 1, line.size(), file);
+    std::fflush(file);
+}
+
 std::string& print_buffer() {
     static std::string buffer;  // reused by every call
     return buffer;
@@ -32,8 +40,7 @@ void nxPrint(const String& text) {
     std::string& buffer = print_buffer();
     buffer = text.ToUtf8();
     buffer += '\n';
-    std::fwrite(buffer.data(), 1, buffer.size(), stdout);
-    std::fflush(stdout);
+    write_line(buffer, stdout);
 }
 
 void nxDebugLog(const String& text) { nxPrint(text); }
@@ -41,9 +48,10 @@ void nxDebugLog(const String& text) { nxPrint(text); }
 void dbg_print(const String& text) {
     std::string bytes = text.ToCString();
     bytes += '\n';
-    std::fwrite(bytes.data(), 1, bytes.size(), stderr);
-    std::fflush(stderr);
+    write_line(bytes, stderr);
 }
+
+void nx_console_SendTo(FILE* file) { console_log = file; }
 
 void nxError(const String& message) {
     if (message.Empty()) std::exit(0);

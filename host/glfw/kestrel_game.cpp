@@ -2,8 +2,6 @@
 // application, the main loop.
 #include <GLFW/glfw3.h>
 
-#include <cstdio>
-
 #include "host/fixed_rate.h"
 #include "host/glfw/glfw_game.h"
 #include "host/glfw/places.h"
@@ -20,7 +18,7 @@ char** stored_argv = nullptr;
 void report_glfw_init_failure() {
     const char* reason = nullptr;
     glfwGetError(&reason);
-    std::fprintf(stderr, "glfwInit failed%s%s\n", reason ? ": " : "", reason ? reason : "");
+    dbg_print(String("glfwInit failed") + String(reason ? ": " : "") + String(reason ? reason : ""));
 }
 
 }  // namespace

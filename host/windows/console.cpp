@@ -8,6 +8,7 @@
 
 #include "host/glfw/places.h"
 #include "host/windows/text.h"
+#include "runtime/error.h"
 
 namespace {
 
@@ -16,24 +17,20 @@ bool has_output(DWORD which) {
     return handle && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN;
 }
 
+// The program's own messages go to the log; the C library's streams keep
+// nowhere to go (some C libraries cannot reopen a stream that had no file).
 void send_to_log() {
     const std::string folder = nx_glfw_PlayersRecordsFolder("./");
     CreateDirectoryW(nx_windows_Wide(folder).c_str(), nullptr);
-    const std::wstring log = nx_windows_Wide(folder + "flingaroo.log");
-    // Both streams append to one file emptied here, so neither overwrites the other.
-    if (FILE* fresh = _wfopen(log.c_str(), L"w")) std::fclose(fresh);
-    _wfreopen(log.c_str(), L"a", stdout);
-    _wfreopen(log.c_str(), L"a", stderr);
+    if (FILE* log = _wfopen(nx_windows_Wide(folder + "flingaroo.log").c_str(), L"w")) nx_console_SendTo(log);
 }
 
 }  // namespace
 
 void nx_glfw_FindConsole() {
     if (has_output(STD_ERROR_HANDLE)) return;
-    if (AttachConsole(ATTACH_PARENT_PROCESS)) {
-        std::freopen("CONOUT$", "w", stdout);
-        std::freopen("CONOUT$", "w", stderr);
+    if (AttachConsole(ATTACH_PARENT_PROCESS) && std::freopen("CONOUT$", "w", stdout) &&
+        std::freopen("CONOUT$", "w", stderr))
         return;
-    }
     send_to_log();
 }

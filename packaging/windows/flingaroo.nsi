@@ -1,7 +1,8 @@
 ; Flingaroo's installer, made by makensis from the program folder. The build
 ; (packaging/windows/CMakeLists.txt) defines VERSION (1.0.0), VERSION4
 ; (1.0.0.0, for the installer's own version resource), STAGE (the program
-; folder), ICON and OUTFILE.
+; folder), ICON, OUTFILE and DATA_LIST (the uninstaller's lines that delete
+; the files of data\, written by data_list.cmake).
 ;
 ; One install for the whole machine in Program Files, a Start menu shortcut
 ; for every user and an entry in Add/Remove Programs. The players' records
@@ -18,6 +19,7 @@
 !insertmacro needs STAGE
 !insertmacro needs ICON
 !insertmacro needs OUTFILE
+!insertmacro needs DATA_LIST
 
 Unicode true
 ; The game runs on 64-bit Windows only, so the installer is 64-bit too: it
@@ -84,9 +86,11 @@ Section
   File "${STAGE}/OpenAL32.dll"
   File "${STAGE}/LICENSE.txt"
   File "${STAGE}/README.txt"
-  ; An earlier version's data\ goes whole: a file it had and this one has
-  ; not would otherwise stay for good.
-  RMDir /r "$INSTDIR\data"
+  ; An earlier install's data\ goes whole: a file it had and this one has
+  ; not would otherwise stay for good. Only beside the earlier install's own
+  ; uninstaller: a folder the player chose may hold a data\ of its own.
+  IfFileExists "$INSTDIR\uninstall.exe" 0 +2
+    RMDir /r "$INSTDIR\data"
   SetOutPath "$INSTDIR\data"
   File /r "${STAGE}/data/*"
   SetOutPath "$INSTDIR"
@@ -121,7 +125,7 @@ Section Uninstall
   Delete "$INSTDIR\OpenAL32.dll"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\README.txt"
-  RMDir /r "$INSTDIR\data"
+  !include "${DATA_LIST}"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"

@@ -6,10 +6,12 @@
 # Soft's wave writer, set up by an alsoft.ini beside the program), starts
 # level 1 and flings the ball left with J, shows the results, and keeps the
 # record in %APPDATA%\Flingaroo\.kestrelstate with the score and rings the
-# Linux program gets for the same throw; F4 ends it with 0. The installer,
-# run silently, installs into Program Files with its Start-menu entry and
-# Add/Remove Programs entry; the installed program starts and shows the
-# records; its uninstaller, run silently, removes it and leaves the records.
+# Linux program gets for the same throw; F4 ends it with 0. Its answer to
+# --version reaches the output it was given. The installer, run silently, installs into
+# Program Files with its Start-menu entry and Add/Remove Programs entry; the
+# installed program, started with no output of its own, reads the records
+# and says so in its log; its uninstaller, run silently, removes it and
+# leaves the records.
 source "$(dirname "$0")/../e2e/lib.sh"
 WINDOWS_BUILD=$(readlink -f "$2")
 
@@ -53,11 +55,13 @@ unzip -q "$WINDOWS_BUILD/flingaroo-windows-x64.zip" -d "$WORK/zip" || fail "the 
 printf '[general]\r\ndrivers=wave\r\nsample-type=int16\r\nfrequency=44100\r\n[wave]\r\nfile=%s\r\n' \
   "$(winepath -w "$WORK/windows.wav" | sed 's/\\/\\\\/g')" >"$GAME/alsoft.ini"
 launch_windows() {
-  wine "$1" >"$WORK/stdout" 2>"$WORK/stderr" </dev/null &
+  wine "$@" >"$WORK/stdout" 2>"$WORK/stderr" </dev/null &
   GAME_PID=$!
   wait_for 60 "window titled Flingaroo" window_shown
   xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
 }
+wine "$GAME/flingaroo.exe" --version | tr -d '\r' | grep -qx "flingaroo [0-9.]*" ||
+  fail "the program's answer did not reach the output it was given"
 launch_windows "$GAME/flingaroo.exe"
 geometry_is 192,144 640x480 || fail "the window is not 640 x 480 centred on the 1024 x 768 screen"
 menu_up
@@ -78,9 +82,12 @@ ls "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/"*Flin
   fail "no Start-menu entry"
 wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Flingaroo' /reg:64 | grep -q DisplayName ||
   fail "no Add/Remove Programs entry"
-launch_windows 'C:\Program Files\Flingaroo\flingaroo.exe'
+# Started as from the Start menu, with no console and no output of its own:
+# its messages go to the log beside the records.
+ALSOFT_DRIVERS=null launch_windows start /wait /unix "$installed/flingaroo.exe"
 press Left 30 "level 1 selected" level1_selected
 end_with xdotool key F4
+tr -d '\r' <"$appdata/Flingaroo/flingaroo.log" | grep -qx "Highscore 0 Loaded" || fail "the installed program's log does not tell of the records it read"
 wine 'C:\Program Files\Flingaroo\uninstall.exe' /S
 GAME_PID=$$ wait_for 60 "the uninstaller to remove $installed" folder_gone "$installed"
 [ "$(record)" = "$RECORD" ] || fail "uninstalling changed the records"
