@@ -25,12 +25,12 @@ start_display() {
 
 install_game() { rm -rf "$GAME" && mkdir -p "$GAME" && cp "$PROGRAM" "$GAME/flingaroo" && cp -r "$(dirname "$PROGRAM")/data" "$GAME"; }
 
-# Starts the installed game, waits for its window and focuses it, so that
-# XTEST keys reach it.
+# launch [COMMAND...]: starts the installed game (or runs COMMAND), waits
+# for its window and focuses it, so that XTEST keys reach it.
 launch() {
-  ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null} "$GAME/flingaroo" >"$WORK/stdout" 2>"$WORK/stderr" </dev/null &
+  ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null} "${@:-$GAME/flingaroo}" >"$WORK/stdout" 2>"$WORK/stderr" </dev/null &
   GAME_PID=$!
-  wait_for 30 "window titled Flingaroo" window_shown
+  wait_for 60 "window titled Flingaroo" window_shown
   xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
 }
 # geometry_is X,Y WxH: where the window stands and its size.
@@ -65,13 +65,18 @@ tonal() { sox "$WORK/$1.wav" -n trim "$2" 1 remix - rate 8k stat -freq 2>&1 | aw
     END { for (f in power) { n++; logs += log(power[f]); sum += power[f]; if (power[f] > top) { top = power[f]; at = f } }
           print rms, exp(logs / n) / (sum / n), at }'; }
 
-# music_heard NAME FROM: the ten seconds of the capture from FROM are music:
-# every second audible, its power in peaks, not flat like noise, and at
-# least three strongest pitches (to the nearest semitone) over them.
-music_heard() {
-  for ((second = $2; second < $2 + 10; ++second)); do tonal "$1" "$second"; done | tee "$WORK/$1-music.txt"
+# title_tune_heard NAME: with the title menu standing, the capture NAME
+# holds music for ten seconds from the first whole second on (the title tune
+# starts once loading is done): every second audible, its power in peaks,
+# not flat like noise, and at least three strongest pitches (to the nearest
+# semitone) over them.
+title_tune_heard() {
+  local from=$(($(captured "$1" | cut -d. -f1) + 1))
+  listen "$1" 11
+  for ((second = from; second < from + 10; ++second)); do tonal "$1" "$second"; done | tee "$WORK/$1-music.txt"
   awk '$1 < 0.003 || $2 > 0.2 { bad++ } { pitch[int(12 * log($3 / 440) / log(2) + 100.5)] }
-       END { for (p in pitch) pitches++; exit bad || pitches < 3 }' "$WORK/$1-music.txt"
+       END { for (p in pitch) pitches++; exit bad || pitches < 3 }' "$WORK/$1-music.txt" ||
+    fail "the title menu's ten seconds are not music"
 }
 
 # wait_for SECONDS WHAT CHECK ARGS...: repeats CHECK until it holds; fails
@@ -153,6 +158,20 @@ ball_at_rest() {
 # the top; resume KEY goes on with a paused level and waits for it likewise.
 start_level() { press space 20 "level started" level_shown start && wait_for 20 "ball waiting at the top" ball_at_rest; }
 resume() { press "$1" 10 "level back after $1" eval '! pause_shown resumed' && wait_for 10 "ball after resuming" ball_at_rest; }
+
+# play_level_1: from the title menu, level 1 flung left with J to its
+# results and back to the menu; RECORD is then the state file's record line.
+play_level_1() {
+  menu_up
+  start_level
+  fling j
+  [ "$FLUNG" = left ] || fail "J flung the ball $FLUNG, not left"
+  keep flight play
+  wait_for 60 "results panel" results_shown results
+  keep results results
+  menu_up
+  RECORD=$(record) || fail "no valid state in $STATE"
+}
 
 # fling KEY: flings the waiting ball with KEY; FLUNG tells which way it went
 # and the screenshot "flight" shows it on its way.

@@ -18,62 +18,38 @@ WINDOWS_BUILD=$(readlink -f "$2")
 export WINEPREFIX="$WORK/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 trap 'kill $GAME_PID $XVFB_PID 2>/dev/null; wineserver -k 2>/dev/null; rm -rf "$WORK"' EXIT
 
-# play_level_1: from the start of the program to the title menu after level
-# 1 was flung left with J; RECORD is then the state file's record line.
-play_level_1() {
-  menu_up
-  start_level
-  fling j
-  [ "$FLUNG" = left ] || fail "J flung the ball $FLUNG, not left"
-  wait_for 60 "results panel" results_shown results
-  menu_up
-  RECORD=$(record) || fail "no valid state in $STATE"
-}
-
-# The installer's uninstaller copies itself away and returns at once; the
-# program is gone when its folder is.
-folder_gone() { [ ! -e "$1" ]; }
-
 start_display 1024x768
 
-echo "== The Linux program"
+# ---- The Linux program
 install_game
 launch
 play_level_1
 linux=$RECORD
 end_with xdotool key F4
 
-echo "== A fresh Wine prefix"
+# ---- A fresh Wine prefix
 wineboot -i >"$WORK/wineboot.log" 2>&1 || fail "wineboot failed"
 wine "$WINDOWS_BUILD/windows_files_test.exe" || fail "the Windows file services' test failed"
 appdata=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' | tr -d '\r')")
 STATE="$appdata/Flingaroo/.kestrelstate"
 
-echo "== The program from the zip"
+# ---- The program from the zip
 GAME="$WORK/zip/Flingaroo"
 unzip -q "$WINDOWS_BUILD/flingaroo-windows-x64.zip" -d "$WORK/zip" || fail "the zip did not unpack"
 printf '[general]\r\ndrivers=wave\r\nsample-type=int16\r\nfrequency=44100\r\n[wave]\r\nfile=%s\r\n' \
   "$(winepath -w "$WORK/windows.wav" | sed 's/\\/\\\\/g')" >"$GAME/alsoft.ini"
-launch_windows() {
-  wine "$@" >"$WORK/stdout" 2>"$WORK/stderr" </dev/null &
-  GAME_PID=$!
-  wait_for 60 "window titled Flingaroo" window_shown
-  xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
-}
 wine "$GAME/flingaroo.exe" --version | tr -d '\r' | grep -qx "flingaroo [0-9.]*" ||
   fail "the program's answer did not reach the output it was given"
-launch_windows "$GAME/flingaroo.exe"
+ALSOFT_DRIVERS=wave launch wine "$GAME/flingaroo.exe"
 geometry_is 192,144 640x480 || fail "the window is not 640 x 480 centred on the 1024 x 768 screen"
 menu_up
-title_from=$(($(captured windows | cut -d. -f1) + 1))
-listen windows 11
-music_heard windows "$title_from" || fail "the title menu's ten seconds are not music"
+title_tune_heard windows
 play_level_1
 echo "record (best, rings, ...): Linux $linux, Windows $RECORD"
 [ "$RECORD" = "$linux" ] || fail "the Windows program's record differs from the Linux program's"
 end_with xdotool key F4
 
-echo "== The installer"
+# ---- The installer
 setup=$(ls "$WINDOWS_BUILD"/flingaroo-*-setup.exe)
 wine "$setup" /S || fail "the silent install failed"
 installed="$WINEPREFIX/drive_c/Program Files/Flingaroo"
@@ -84,11 +60,13 @@ wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Flingar
   fail "no Add/Remove Programs entry"
 # Started as from the Start menu, with no console and no output of its own:
 # its messages go to the log beside the records.
-ALSOFT_DRIVERS=null launch_windows start /wait /unix "$installed/flingaroo.exe"
+launch wine start /wait /unix "$installed/flingaroo.exe"
 press Left 30 "level 1 selected" level1_selected
 end_with xdotool key F4
 tr -d '\r' <"$appdata/Flingaroo/flingaroo.log" | grep -qx "Highscore 0 Loaded" || fail "the installed program's log does not tell of the records it read"
+# The uninstaller copies itself away and returns at once: the program is
+# gone when its folder is.
 wine 'C:\Program Files\Flingaroo\uninstall.exe' /S
-GAME_PID=$$ wait_for 60 "the uninstaller to remove $installed" folder_gone "$installed"
+GAME_PID=$$ wait_for 60 "the uninstaller to remove $installed" test ! -e "$installed"
 [ "$(record)" = "$RECORD" ] || fail "uninstalling changed the records"
 echo "PASS"
