@@ -38,11 +38,20 @@ std::wstring folder_of(const std::wstring& path) {
     return separator == std::wstring::npos ? L"." : path.substr(0, separator);
 }
 
+// A read-only file cannot be deleted until it is made writable; a link's
+// attributes may be its target's, which are not ours to change.
+void make_deletable(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+        !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+}
+
 // Whatever stood at `path` is deleted first (a link itself, not what it
 // leads to; a read-only file too), and the new file is made only where
 // nothing is: a stale or planted file is never written through or reused.
 HANDLE create_fresh(const std::wstring& path) {
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    make_deletable(path);
     if (!DeleteFileW(path.c_str()) && !is_missing(GetLastError())) return INVALID_HANDLE_VALUE;
     auto create = [&path] {
         return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
