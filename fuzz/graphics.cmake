@@ -14,3 +14,4 @@ add_custom_target(image_decoder_seeds ALL
   COMMAND ${CMAKE_COMMAND} -E copy ${image_seeds} ${CMAKE_CURRENT_BINARY_DIR}/image_decoder_fuzzer-corpus
   VERBATIM)
 add_dependencies(image_decoder_seeds data)
+add_dependencies(fuzzers image_decoder_seeds)
